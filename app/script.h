@@ -1,0 +1,68 @@
+#pragma once
+// The script language that drives the program headless: a timeline of a person's actions.
+//
+//   wait S                      S seconds pass
+//   await TEXT                  time passes until an output line containing TEXT is said
+//   say NAME: TEXT              NAME says TEXT in the room
+//   click FORM.CONTROL          a button, label, check box or option button is clicked
+//   menu FORM.ITEM              a menu item is chosen
+//   type FORM.CONTROL TEXT      a text box's whole text becomes TEXT
+//   select FORM.CONTROL INDEX   a list's selection (-1 clears it)
+//   check FORM.CONTROL 0|1      a check box's value
+//   hover FORM.CONTROL X Y      the pointer moves over a control (twips)
+//   close FORM                  the window's close box
+//   room open|close             the chat room is opened or closed in the client
+//   answer [TEXT]               reply to an input box: OK with TEXT
+//   press OK|Cancel|Yes|No      reply to a message box (OK at an input box takes its text)
+//   choose PATH                 reply to a file dialog (relative to the program's folder)
+//   cancel                      Cancel at any box
+//
+// Scripts are UTF-8; their texts are converted to the program's Windows-1252 bytes, with the
+// escapes \\ \r \n \t \0 and \xHH. Blank lines and lines starting with # are ignored.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace app {
+
+enum class Verb {
+    Wait,
+    Await,
+    Say,
+    Click,
+    Menu,
+    Type,
+    Select,
+    Check,
+    Hover,
+    Close,
+    Room,
+    Answer,
+    Press,
+    Choose,
+    Cancel
+};
+
+struct Action {
+    Verb verb;
+    int line = 0;        // line number in the script, from 1
+    std::string source;  // the line as written, for messages
+    double seconds = 0;  // wait
+    std::string form;    // FORM of FORM.CONTROL, or of close
+    std::string target;  // CONTROL or ITEM
+    std::string text;    // await, say, type, answer, choose (Windows-1252); press: the button
+    std::string name;    // say: the speaker
+    int number = 0;      // select index, check value, hover x, room 1 open / 0 close
+    float y = 0;         // hover y
+};
+
+struct ParseResult {
+    std::vector<Action> actions;
+    std::optional<std::string> error;  // "line N: ..." on a bad script
+};
+
+ParseResult ParseScript(std::string_view utf8);
+
+}  // namespace app

@@ -1,0 +1,287 @@
+#include "app/script_driver.h"
+
+#include <cstdio>
+#include <filesystem>
+
+#include "platform/chatclient/chat_client.h"
+#include "platform/forms/application.h"
+#include "platform/loop/loop.h"
+#include "platform/text/text.h"
+
+namespace app {
+
+namespace {
+
+constexpr loop::Micros kAwaitLimit = 600'000'000;
+
+std::string Quote(const std::string& bytes) { return "\"" + text::EscapeBytes(bytes) + "\""; }
+
+std::string ButtonsName(int buttons) {
+    switch (buttons) {
+        case forms::vbOKCancel: return "OK Cancel";
+        case forms::vbYesNo: return "Yes No";
+        default: return "OK";
+    }
+}
+
+std::string IconName(int icon) {
+    switch (icon) {
+        case forms::vbCritical: return "critical";
+        case forms::vbQuestion: return "question";
+        case forms::vbExclamation: return "exclamation";
+        case forms::vbInformation: return "information";
+        default: return "none";
+    }
+}
+
+std::string ResultName(int result) {
+    switch (result) {
+        case forms::vbCancel: return "Cancel";
+        case forms::vbYes: return "Yes";
+        case forms::vbNo: return "No";
+        default: return "OK";
+    }
+}
+
+}  // namespace
+
+ScriptDriver::ScriptDriver(std::vector<Action> actions, DriverOptions options, std::ostream& out)
+    : m_actions(std::move(actions)), m_options(std::move(options)), m_out(out) {
+    m_listener = chatclient::ChatClient::instance().add_listener(
+        [this](const chatclient::Line& line) { on_line(line.name, line.text); });
+}
+
+ScriptDriver::~ScriptDriver() { chatclient::ChatClient::instance().remove_listener(m_listener); }
+
+void ScriptDriver::start() {
+    loop::EventLoop::instance().post([this] { step(); });
+}
+
+void ScriptDriver::step() {
+    auto& loop = loop::EventLoop::instance();
+    while (m_next < m_actions.size()) {
+        const Action& a = m_actions[m_next++];
+        if (a.verb == Verb::Wait) {
+            loop.post_at(loop.now() + static_cast<loop::Micros>(a.seconds * 1e6 + 0.5),
+                         [this] { step(); });
+            return;
+        }
+        if (a.verb == Verb::Await) {
+            m_await = a.text;
+            std::uint64_t id = ++m_await_id;
+            loop.post_at(loop.now() + kAwaitLimit, [this, id, &a] {
+                if (m_await && m_await_id == id) fail(&a, "await timed out after 600 s");
+            });
+            return;
+        }
+        loop.post([this, &a] { perform(a); });
+    }
+    // The end of the script: once the round that runs its last actions is over, the program ends.
+    loop.post([] { loop::EventLoop::instance().end_after_round(); });
+}
+
+void ScriptDriver::on_line(const std::string& name, const std::string& text) {
+    std::string line = name + ": " + text;
+    emit(text::EscapeBytes(line));
+    if (m_await && line.find(*m_await) != std::string::npos) {
+        m_await.reset();
+        loop::EventLoop::instance().post([this] { step(); });
+    }
+}
+
+void ScriptDriver::emit(const std::string& utf8_line) {
+    if (m_options.times) {
+        char stamp[32];
+        std::snprintf(stamp, sizeof stamp, "[%.2f] ",
+                      static_cast<double>(loop::EventLoop::instance().now()) / 1e6);
+        m_out << stamp;
+    }
+    m_out << utf8_line << '\n';
+}
+
+void ScriptDriver::trace(const std::string& utf8_line) {
+    if (m_options.trace) emit("* " + utf8_line);
+}
+
+void ScriptDriver::fail(const Action* action, const std::string& why) {
+    m_error = action ? "line " + std::to_string(action->line) + ": " + why + ": " + action->source
+                     : why;
+    loop::EventLoop::instance().end();
+}
+
+void ScriptDriver::ignore(const Action& action, const std::string& why) {
+    trace("ignored: " + action.source + " (" + why + ")");
+}
+
+void ScriptDriver::perform(const Action& a) {
+    auto& client = chatclient::ChatClient::instance();
+    switch (a.verb) {
+        case Verb::Say:
+            if (!client.say(a.name, a.text)) ignore(a, "no room is open");
+            return;
+        case Verb::Room:
+            if (a.number)
+                client.open_room();
+            else
+                client.close_room();
+            return;
+        case Verb::Answer:
+        case Verb::Press:
+        case Verb::Choose:
+        case Verb::Cancel:
+            m_replies.push_back(&a);
+            return;
+        default:
+            input(a);
+    }
+}
+
+void ScriptDriver::input(const Action& a) {
+    if (forms::modal_open()) {
+        m_deferred.push_back(&a);
+        return;
+    }
+    forms::Form* form = forms::App().find(a.form);
+    if (!form || !form->loaded() || !form->Visible) return ignore(a, "the window is not shown");
+    if (a.verb == Verb::Close) {
+        if (!form->close_box()) ignore(a, "the window has no close box");
+        return;
+    }
+    forms::Control* control = form->find(a.target);
+    if (!control) return ignore(a, "no such control");
+    bool is_menu = control->kind() == forms::ControlKind::MenuItem;
+    if ((a.verb == Verb::Menu) != is_menu)
+        return ignore(a, is_menu ? "a menu item is chosen with menu" : "not a menu item");
+    if (!control->usable()) return ignore(a, "hidden or disabled");
+
+    using forms::ControlKind;
+    switch (a.verb) {
+        case Verb::Menu: {
+            auto* item = static_cast<forms::MenuItem*>(control);
+            if (!item->items().empty() || item->is_separator())
+                return ignore(a, "a submenu only opens");
+            if (item->Click) item->Click();
+            return;
+        }
+        case Verb::Click:
+            switch (control->kind()) {
+                case ControlKind::CommandButton:
+                    if (auto& f = static_cast<forms::CommandButton*>(control)->Click) f();
+                    return;
+                case ControlKind::Label:
+                    if (auto& f = static_cast<forms::Label*>(control)->Click) f();
+                    return;
+                case ControlKind::CheckBox:
+                    static_cast<forms::CheckBox*>(control)->click();
+                    return;
+                case ControlKind::OptionButton:
+                    static_cast<forms::OptionButton*>(control)->click();
+                    return;
+                default:
+                    return ignore(a, "cannot be clicked");
+            }
+        case Verb::Type:
+            if (control->kind() != ControlKind::TextBox) return ignore(a, "not a text box");
+            static_cast<forms::TextBox*>(control)->Text = a.text;
+            return;
+        case Verb::Select: {
+            if (control->kind() != ControlKind::ListBox) return ignore(a, "not a list box");
+            auto* list = static_cast<forms::ListBox*>(control);
+            if (a.number < -1 || a.number >= list->ListCount()) return ignore(a, "no such entry");
+            list->ListIndex = a.number;
+            if (list->Click) list->Click();
+            return;
+        }
+        case Verb::Check:
+            if (control->kind() != ControlKind::CheckBox) return ignore(a, "not a check box");
+            static_cast<forms::CheckBox*>(control)->Value = a.number;
+            return;
+        case Verb::Hover: {
+            if (control->kind() != ControlKind::ListBox) return ignore(a, "no pointer handler");
+            auto* list = static_cast<forms::ListBox*>(control);
+            if (list->MouseMove) list->MouseMove(0, 0, static_cast<float>(a.seconds), a.y);
+            return;
+        }
+        default:
+            return;
+    }
+}
+
+const Action& ScriptDriver::take_reply() {
+    auto& loop = loop::EventLoop::instance();
+    while (m_replies.empty()) {
+        loop.do_events();
+        if (m_replies.empty()) loop.wait_until(INT64_MAX / 4);
+    }
+    const Action* reply = m_replies.front();
+    m_replies.pop_front();
+    return *reply;
+}
+
+void ScriptDriver::release_deferred() {
+    auto deferred = std::move(m_deferred);
+    m_deferred.clear();
+    for (const Action* a : deferred) loop::EventLoop::instance().post([this, a] { input(*a); });
+}
+
+int ScriptDriver::message_box(const forms::MessageBoxRequest& r) {
+    std::string box = "msgbox " + Quote(r.text) + " title " + Quote(r.title) + " buttons " +
+                      ButtonsName(r.buttons()) + " icon " + IconName(r.icon());
+    const Action& reply = take_reply();
+    int result = forms::vbOK;
+    bool fits = true;
+    if (reply.verb == Verb::Press) {
+        const std::string& b = reply.text;
+        if (r.buttons() == forms::vbYesNo)
+            fits = b == "Yes" || b == "No", result = b == "Yes" ? forms::vbYes : forms::vbNo;
+        else if (r.buttons() == forms::vbOKCancel)
+            fits = b == "OK" || b == "Cancel", result = b == "OK" ? forms::vbOK : forms::vbCancel;
+        else
+            fits = b == "OK";
+    } else if (reply.verb == Verb::Cancel) {
+        fits = r.buttons() != forms::vbYesNo;
+        result = r.buttons() == forms::vbOKCancel ? forms::vbCancel : forms::vbOK;
+    } else {
+        fits = false;
+    }
+    if (!fits) fail(&reply, "the reply does not fit the open " + box);
+    trace(box + " -> " + ResultName(result));
+    release_deferred();
+    return result;
+}
+
+std::optional<std::string> ScriptDriver::input_box(const forms::InputBoxRequest& r) {
+    std::string box = "inputbox " + Quote(r.prompt) + " title " + Quote(r.title) + " default " +
+                      Quote(r.default_text);
+    const Action& reply = take_reply();
+    std::optional<std::string> result;
+    if (reply.verb == Verb::Answer)
+        result = reply.text;
+    else if (reply.verb == Verb::Press && reply.text == "OK")
+        result = r.default_text;
+    else if (!(reply.verb == Verb::Cancel || (reply.verb == Verb::Press && reply.text == "Cancel")))
+        fail(&reply, "the reply does not fit the open " + box);
+    trace(box + " -> " + (result ? Quote(*result) : "Cancel"));
+    release_deferred();
+    return result;
+}
+
+std::optional<std::string> ScriptDriver::file_dialog(const forms::FileDialogRequest& r) {
+    std::string box = std::string(r.save ? "save" : "open") + " dialog init " +
+                      Quote(r.init_dir) + " filter " + Quote(r.filter);
+    const Action& reply = take_reply();
+    std::optional<std::string> result;
+    if (reply.verb == Verb::Choose) {
+        std::filesystem::path path(reply.text);
+        if (path.is_relative()) path = std::filesystem::path(m_options.program_folder) / path;
+        result = path.lexically_normal().string();
+    } else if (!(reply.verb == Verb::Cancel ||
+                 (reply.verb == Verb::Press && reply.text == "Cancel"))) {
+        fail(&reply, "the reply does not fit the open " + box);
+    }
+    trace(box + " -> " + (result ? Quote(reply.text) : "Cancel"));
+    release_deferred();
+    return result;
+}
+
+}  // namespace app

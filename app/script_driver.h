@@ -1,0 +1,64 @@
+#pragma once
+// Drives the program from a script in virtual (or real) time: every action takes effect at its
+// moment as a posted event, also while the program waits in a pause or a modal box; replies
+// wait in a queue for the boxes that take them; the room's lines go to the output as
+// `NAME: TEXT`, with `* ` trace lines among them when asked.
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "app/script.h"
+#include "platform/forms/modal.h"
+
+namespace app {
+
+struct DriverOptions {
+    bool times = false;  // prefix lines with the seconds since start
+    bool trace = false;  // also write boxes, dialogs and ignored actions
+    std::string program_folder = ".";
+};
+
+class ScriptDriver : public forms::ModalHost {
+public:
+    ScriptDriver(std::vector<Action> actions, DriverOptions options, std::ostream& out);
+    ~ScriptDriver() override;
+
+    // Posts the first step; the event loop then runs the timeline.
+    void start();
+    // Set when the script itself was wrong (a reply that does not fit, an await timed out).
+    const std::optional<std::string>& error() const { return m_error; }
+
+    int message_box(const forms::MessageBoxRequest& request) override;
+    std::optional<std::string> input_box(const forms::InputBoxRequest& request) override;
+    std::optional<std::string> file_dialog(const forms::FileDialogRequest& request) override;
+
+private:
+    void step();
+    void perform(const Action& action);
+    void input(const Action& action);
+    void ignore(const Action& action, const std::string& why);
+    void on_line(const std::string& name, const std::string& text);
+    void emit(const std::string& utf8_line);
+    void trace(const std::string& utf8_line);
+    [[noreturn]] void fail(const Action* action, const std::string& why);
+    const Action& take_reply();
+    void release_deferred();
+
+    std::vector<Action> m_actions;
+    std::size_t m_next = 0;
+    DriverOptions m_options;
+    std::ostream& m_out;
+    int m_listener = -1;
+
+    std::optional<std::string> m_await;  // the text an await is waiting for
+    std::uint64_t m_await_id = 0;
+    std::deque<const Action*> m_replies;
+    std::vector<const Action*> m_deferred;
+    std::optional<std::string> m_error;
+};
+
+}  // namespace app

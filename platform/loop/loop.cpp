@@ -1,0 +1,246 @@
+// The event loop.
+//
+// Rules, in the order the program relies on them:
+// - One thread. Work arrives as posted events (chat lines, input from a driver, scheduled
+//   script actions) and as timer ticks.
+// - Ticks fall only on the platform's tick boundaries: every `tick` microseconds from program
+//   start (15.625 ms by default, 64 per second). A timer switched on at t0, or whose interval is
+//   set, falls due at the first boundary at or after t0 + interval; after each due time the next
+//   is the first boundary at or after that due time + interval. So a 1 ms timer ticks at every
+//   boundary, a 50 ms timer every 62.5 ms and a 1000 ms timer every second.
+// - Setting a timer's enabled flag or interval to the value it has changes nothing.
+// - A round runs at one moment: first the events posted before it, in order, then each timer
+//   due at that moment, in creation order.
+// - A timer's handler is never entered again while it runs, also while it waits in a pause or
+//   runs rounds of its own. Due times that pass meanwhile are skipped, never queued; a timer
+//   switched off delivers nothing more.
+// - Waiting: real time sleeps (or lets the front end wait) until the next due tick, posted
+//   event or deadline; virtual time jumps the clock there. Virtual time moves only in waits.
+// - Ending the program throws `Ended` out of the waiting primitives, unwinding every running
+//   handler.
+#include "platform/loop/loop.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstring>
+#include <thread>
+
+namespace loop {
+
+namespace {
+std::int64_t steady_ns() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+constexpr Micros kFarFuture = INT64_MAX / 4;
+}  // namespace
+
+// --- Timer -------------------------------------------------------------------------------
+
+Timer::Timer(std::function<void()> on_tick) : m_on_tick(std::move(on_tick)) {
+    EventLoop::instance().add_timer(this);
+}
+
+Timer::~Timer() { EventLoop::instance().remove_timer(this); }
+
+void Timer::set_enabled(bool on) {
+    if (on == m_enabled) return;
+    m_enabled = on;
+    if (on) restart();
+}
+
+void Timer::set_interval(int ms) {
+    if (ms == m_interval_ms) return;
+    m_interval_ms = ms;
+    if (m_enabled) restart();
+}
+
+void Timer::restart() {
+    auto& loop = EventLoop::instance();
+    m_due = loop.boundary_at_or_after(loop.now() + Micros{m_interval_ms} * 1000);
+    ++m_schedule;
+}
+
+// --- EventLoop ---------------------------------------------------------------------------
+
+EventLoop& EventLoop::instance() {
+    static EventLoop loop;
+    return loop;
+}
+
+void EventLoop::reset(const Options& options) {
+    m_options = options;
+    m_tick = std::max<Micros>(1, std::llround(options.tick_ms * 1000.0));
+    m_virtual_now = 0;
+    m_real_start_ns = steady_ns();
+    m_posted.clear();
+    m_scheduled.clear();
+    m_ended = false;
+    m_end_after_round = false;
+    m_rounds = 0;
+    m_random.seed(static_cast<std::uint32_t>(options.seed * 0x9E3779B97F4A7C15ULL >> 32) ^ 0x5eed);
+    for (Timer* t : m_timers)
+        if (t->m_enabled) t->restart();
+}
+
+Micros EventLoop::now() const {
+    if (m_options.virtual_time) return m_virtual_now;
+    return (steady_ns() - m_real_start_ns) / 1000;
+}
+
+double EventLoop::time_of_day() const {
+    double t = m_options.clock_start_seconds + static_cast<double>(now()) / 1e6;
+    t = std::fmod(t, 86400.0);
+    return t < 0 ? t + 86400.0 : t;
+}
+
+float Clock() { return static_cast<float>(EventLoop::instance().time_of_day()); }
+
+void EventLoop::post(std::function<void()> event) { m_posted.push_back(std::move(event)); }
+
+void EventLoop::post_at(Micros when, std::function<void()> event) {
+    m_scheduled.push_back({when, m_scheduled_order++, std::move(event)});
+}
+
+void EventLoop::add_timer(Timer* t) {
+    t->m_order = m_timer_order++;
+    m_timers.push_back(t);
+}
+
+void EventLoop::remove_timer(Timer* t) { std::erase(m_timers, t); }
+
+Micros EventLoop::boundary_at_or_after(Micros t) const {
+    if (t <= 0) return 0;
+    return (t + m_tick - 1) / m_tick * m_tick;
+}
+
+void EventLoop::check_ended() const {
+    if (m_ended) throw Ended();
+}
+
+void EventLoop::release_scheduled() {
+    Micros t = now();
+    std::vector<Scheduled> due;
+    for (auto it = m_scheduled.begin(); it != m_scheduled.end();) {
+        if (it->when <= t) {
+            due.push_back(std::move(*it));
+            it = m_scheduled.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    std::sort(due.begin(), due.end(), [](const Scheduled& a, const Scheduled& b) {
+        return a.when != b.when ? a.when < b.when : a.order < b.order;
+    });
+    for (auto& s : due) m_posted.push_back(std::move(s.event));
+}
+
+void EventLoop::deliver(Timer& t) {
+    Micros due = t.m_due;
+    std::uint64_t schedule = t.m_schedule;
+    t.m_running = true;
+    try {
+        t.m_on_tick();
+    } catch (...) {
+        t.m_running = false;
+        throw;
+    }
+    t.m_running = false;
+    if (!t.m_enabled || t.m_schedule != schedule) return;
+    Micros interval = Micros{t.m_interval_ms} * 1000;
+    Micros next = boundary_at_or_after(due + interval);
+    Micros current = now();
+    while (next < current) next = boundary_at_or_after(next + std::max<Micros>(interval, 1));
+    t.m_due = next;
+}
+
+void EventLoop::do_events() {
+    check_ended();
+    ++m_rounds;
+    release_scheduled();
+    // Only what was posted before the round runs in it; events posted meanwhile wait.
+    std::size_t count = m_posted.size();
+    for (std::size_t i = 0; i < count && !m_posted.empty(); ++i) {
+        auto event = std::move(m_posted.front());
+        m_posted.pop_front();
+        event();
+        check_ended();
+    }
+    // A timer created or destroyed by a handler must not upset the walk: walk a snapshot and
+    // check each timer is still registered before delivering.
+    std::vector<Timer*> timers = m_timers;
+    for (Timer* t : timers) {
+        if (std::find(m_timers.begin(), m_timers.end(), t) == m_timers.end()) continue;
+        if (!t->m_enabled || t->m_running || t->m_due > now()) continue;
+        deliver(*t);
+        check_ended();
+    }
+    if (m_end_after_round) {
+        m_end_after_round = false;
+        m_ended = true;
+    }
+    check_ended();
+}
+
+Micros EventLoop::next_wake() const {
+    if (!m_posted.empty()) return now();
+    Micros wake = kFarFuture;
+    for (const Timer* t : m_timers)
+        if (t->m_enabled && !t->m_running) wake = std::min(wake, t->m_due);
+    for (const auto& s : m_scheduled) wake = std::min(wake, s.when);
+    return wake;
+}
+
+void EventLoop::wait_until(Micros deadline) {
+    check_ended();
+    Micros wake = std::min(next_wake(), deadline);
+    Micros current = now();
+    if (wake <= current) return;
+    if (m_options.virtual_time) {
+        // Nothing can ever happen again: the program is stuck for good, so it ends.
+        if (wake >= kFarFuture) end();
+        m_virtual_now = wake;
+        return;
+    }
+    Micros timeout = std::min<Micros>(wake - current, 1'000'000);
+    if (m_waiter)
+        m_waiter(timeout);
+    else
+        std::this_thread::sleep_for(std::chrono::microseconds(timeout));
+    check_ended();
+}
+
+void EventLoop::run() {
+    try {
+        for (;;) {
+            do_events();
+            wait_until(kFarFuture);
+        }
+    } catch (const Ended&) {
+    }
+}
+
+void EventLoop::end() {
+    m_ended = true;
+    throw Ended();
+}
+
+double EventLoop::rnd() {
+    // 53 random bits give every double in [0, 1) on a uniform grid.
+    std::uint64_t hi = m_random() >> 5;
+    std::uint64_t lo = m_random() >> 6;
+    return static_cast<double>(hi * 67108864ULL + lo) / 9007199254740992.0;
+}
+
+void EventLoop::randomize() {
+    float clock = Clock();
+    std::uint32_t bits;
+    static_assert(sizeof bits == sizeof clock);
+    std::memcpy(&bits, &clock, sizeof bits);
+    std::uint64_t mixed = (std::uint64_t{bits} << 20) ^ (m_options.seed * 0x9E3779B97F4A7C15ULL);
+    m_random.seed(static_cast<std::uint32_t>(mixed ^ (mixed >> 32)));
+}
+
+}  // namespace loop

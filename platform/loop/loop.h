@@ -1,0 +1,140 @@
+#pragma once
+// The program's one event loop: posted events, timers and the clock.
+//
+// Everything runs on one thread. The loop is a documented singleton (`EventLoop::instance()`),
+// reset by drivers and tests with `reset()`. Its rules are spelled out at the top of loop.cpp.
+
+#include <cstdint>
+#include <deque>
+#include <exception>
+#include <functional>
+#include <memory>
+#include <random>
+#include <vector>
+
+namespace loop {
+
+using Micros = std::int64_t;  // microseconds since the program started
+
+// Thrown out of every waiting primitive once the program has ended, so that no pause, round of
+// events or modal wait returns into program code after the end.
+class Ended : public std::exception {
+public:
+    const char* what() const noexcept override { return "program ended"; }
+};
+
+struct Options {
+    bool virtual_time = true;
+    double tick_ms = 15.625;           // the platform's timer granularity (64 per second)
+    double clock_start_seconds = 43200;  // time of day at program start (12:00:00.000)
+    std::uint64_t seed = 0;              // mixed into every seeding of the random generator
+};
+
+class EventLoop;
+
+// A platform timer. Its handler is never entered again while it runs; due times that pass
+// meanwhile are skipped.
+class Timer {
+public:
+    explicit Timer(std::function<void()> on_tick);
+    ~Timer();
+    Timer(const Timer&) = delete;
+    Timer& operator=(const Timer&) = delete;
+
+    bool enabled() const { return m_enabled; }
+    void set_enabled(bool on);
+    int interval() const { return m_interval_ms; }
+    void set_interval(int ms);
+    bool running() const { return m_running; }
+
+private:
+    friend class EventLoop;
+    void restart();
+
+    std::function<void()> m_on_tick;
+    bool m_enabled = false;
+    int m_interval_ms = 0;
+    bool m_running = false;
+    Micros m_due = 0;
+    std::uint64_t m_schedule = 0;  // bumped whenever the schedule restarts
+    std::uint64_t m_order = 0;     // creation order
+};
+
+class EventLoop {
+public:
+    static EventLoop& instance();
+
+    // Starts afresh: no events, no timers' schedules, time zero, the clock at its start.
+    void reset(const Options& options);
+    const Options& options() const { return m_options; }
+
+    Micros now() const;
+    double time_of_day() const;  // seconds since midnight, exact, wrapping at midnight
+    Micros tick() const { return m_tick; }
+
+    void post(std::function<void()> event);
+    // Posts the event when the clock reaches `when` (it then runs in that moment's round).
+    void post_at(Micros when, std::function<void()> event);
+
+    // One round: the events posted before it, in order, then each due timer in creation order.
+    void do_events();
+    // Waits until the earliest of: a posted event, a due timer, a scheduled event, `deadline`.
+    void wait_until(Micros deadline);
+    // Runs rounds until the program ends.
+    void run();
+
+    // Ends the program now: throws Ended.
+    [[noreturn]] void end();
+    // Ends the program when the current round has run.
+    void end_after_round() { m_end_after_round = true; }
+    bool ended() const { return m_ended; }
+
+    // Real-time waiting can be handed to a front end that must keep its own windows alive.
+    using Waiter = std::function<void(Micros timeout)>;
+    void set_waiter(Waiter waiter) { m_waiter = std::move(waiter); }
+
+    // The one random-number generator (std::mt19937), uniform in [0, 1).
+    double rnd();
+    void randomize();
+
+    // Counts rounds run, for tests and benchmarks.
+    std::uint64_t rounds() const { return m_rounds; }
+
+private:
+    friend class Timer;
+    void add_timer(Timer* t);
+    void remove_timer(Timer* t);
+    Micros boundary_at_or_after(Micros t) const;
+    Micros next_wake() const;
+    void release_scheduled();
+    void deliver(Timer& t);
+    void check_ended() const;
+
+    Options m_options;
+    Micros m_tick = 15625;
+    Micros m_virtual_now = 0;
+    std::int64_t m_real_start_ns = 0;
+    std::deque<std::function<void()>> m_posted;
+    struct Scheduled {
+        Micros when;
+        std::uint64_t order;
+        std::function<void()> event;
+    };
+    std::vector<Scheduled> m_scheduled;
+    std::uint64_t m_scheduled_order = 0;
+    std::vector<Timer*> m_timers;  // creation order
+    std::uint64_t m_timer_order = 0;
+    bool m_ended = false;
+    bool m_end_after_round = false;
+    Waiter m_waiter;
+    std::mt19937 m_random;
+    std::uint64_t m_rounds = 0;
+};
+
+// The names the program's code uses.
+inline void DoEvents() { EventLoop::instance().do_events(); }
+float Clock();  // seconds since midnight, single precision, as the program's pauses read it
+inline double Rnd() { return EventLoop::instance().rnd(); }
+inline void Randomize() { EventLoop::instance().randomize(); }
+
+}  // namespace loop

@@ -1,0 +1,201 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+#include "platform/profile/file_bytes.h"
+#include "platform/profile/profile.h"
+#include "tests/profile/temp_folder.h"
+
+namespace {
+
+using profile::GetPrivateProfileStringA;
+using profile::WritePrivateProfileStringA;
+
+class ProfileFile : public profile_test::TempFolderTest {
+protected:
+    void SetUp() override {
+        TempFolderTest::SetUp();
+        m_path = PathOf("tavrel.ini");
+    }
+
+    std::string Read(const char* section, const char* key, const char* default_value = "") {
+        char buffer[750] = {};
+        const unsigned length = GetPrivateProfileStringA(section, key, default_value, buffer,
+                                                         sizeof buffer, m_path.c_str());
+        EXPECT_EQ(length, std::strlen(buffer));
+        return std::string(buffer, length);
+    }
+
+    std::string m_path;
+};
+
+TEST_F(ProfileFile, MissingFileGivesTheDefault) {
+    EXPECT_EQ(Read("tavrel", "scramble"), "");
+    EXPECT_EQ(Read("tavrel", "scramble", "none"), "none");
+    EXPECT_EQ(Read("tavrel", "scramble", nullptr), "");
+    EXPECT_FALSE(std::filesystem::exists(m_path));
+}
+
+TEST_F(ProfileFile, CutsTheValueToTheBuffer) {
+    WriteFile(m_path, "[thewinner]\r\nwinner=" + std::string(800, 'w') + "\r\n");
+    EXPECT_EQ(Read("thewinner", "winner"), std::string(749, 'w'));
+
+    char small[4] = {'x', 'x', 'x', 'x'};
+    EXPECT_EQ(GetPrivateProfileStringA("thewinner", "winner", "", small, 4, m_path.c_str()), 3u);
+    EXPECT_STREQ(small, "www");
+    EXPECT_EQ(GetPrivateProfileStringA("thewinner", "winner", "", small, 1, m_path.c_str()), 0u);
+    EXPECT_EQ(small[0], '\0');
+    small[0] = 'x';
+    EXPECT_EQ(GetPrivateProfileStringA("thewinner", "winner", "", small, 0, m_path.c_str()), 0u);
+    EXPECT_EQ(small[0], 'x');
+    EXPECT_EQ(GetPrivateProfileStringA("missing", "winner", "default", small, 4, m_path.c_str()),
+              3u);
+    EXPECT_STREQ(small, "def");
+}
+
+TEST_F(ProfileFile, FirstWriteCreatesTheFileAndLaterOnesEditIt) {
+    ASSERT_TRUE(WritePrivateProfileStringA("tavrel", "scramble", "1", m_path.c_str()));
+    EXPECT_EQ(ReadFile(m_path), "[tavrel]\r\nscramble=1\r\n");
+    ASSERT_TRUE(WritePrivateProfileStringA("timesloaded", "times", "2", m_path.c_str()));
+    ASSERT_TRUE(WritePrivateProfileStringA("TAVREL", "Scramble", "2", m_path.c_str()));
+    EXPECT_EQ(ReadFile(m_path), "[tavrel]\r\nScramble=2\r\n[timesloaded]\r\ntimes=2\r\n");
+    EXPECT_EQ(Read("tavrel", "scramble"), "2");
+    EXPECT_EQ(EntriesInFolder(), 1u);
+}
+
+TEST_F(ProfileFile, WriteKeepsThePermissionBits) {
+    WriteFile(m_path, "[tavrel]\nscramble=1\n");
+    ASSERT_EQ(::chmod(m_path.c_str(), 0640), 0);
+    ASSERT_TRUE(WritePrivateProfileStringA("tavrel", "scramble", "2", m_path.c_str()));
+    struct stat info {};
+    ASSERT_EQ(::stat(m_path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+}
+
+TEST_F(ProfileFile, WriteThroughALinkReplacesTheLinkedFile) {
+    const std::string target = PathOf("real.ini");
+    WriteFile(target, "[tavrel]\nscramble=1\n");
+    std::filesystem::create_symlink(target, m_path);
+    ASSERT_TRUE(WritePrivateProfileStringA("tavrel", "scramble", "2", m_path.c_str()));
+    EXPECT_TRUE(std::filesystem::is_symlink(m_path));
+    EXPECT_EQ(ReadFile(target), "[tavrel]\nscramble=2\n");
+}
+
+TEST_F(ProfileFile, RefusedValueLeavesTheFileAsItWas) {
+    const std::string before = "[thewinner]\r\nwinner=old\r\n";
+    WriteFile(m_path, before);
+    EXPECT_FALSE(WritePrivateProfileStringA("thewinner", "winner", "a\r\n[x]\r\ny=1",
+                                            m_path.c_str()));
+    EXPECT_FALSE(WritePrivateProfileStringA("thewinner", nullptr, "v", m_path.c_str()));
+    EXPECT_EQ(ReadFile(m_path), before);
+}
+
+// Odd things at the settings path: reads give the default, writes fail, nothing crashes.
+TEST_F(ProfileFile, FolderAtThePathReadsEmptyAndIsNotWritten) {
+    std::filesystem::create_directory(m_path);
+    EXPECT_EQ(Read("tavrel", "scramble", "d"), "d");
+    EXPECT_FALSE(WritePrivateProfileStringA("tavrel", "scramble", "1", m_path.c_str()));
+    EXPECT_TRUE(std::filesystem::is_directory(m_path));
+    EXPECT_EQ(EntriesInFolder(), 1u);
+}
+
+TEST_F(ProfileFile, MissingFolderIsNotWritten) {
+    m_path = PathOf("gone/tavrel.ini");
+    EXPECT_FALSE(WritePrivateProfileStringA("tavrel", "scramble", "1", m_path.c_str()));
+    EXPECT_EQ(Read("tavrel", "scramble"), "");
+}
+
+TEST_F(ProfileFile, ReadOnlyFolderOrFileIsNotWritten) {
+    if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind the superuser";
+    const std::string before = "[tavrel]\nscramble=1\n";
+    WriteFile(m_path, before);
+    ASSERT_EQ(::chmod(m_path.c_str(), 0444), 0);
+    EXPECT_FALSE(WritePrivateProfileStringA("tavrel", "scramble", "2", m_path.c_str()));
+    ASSERT_EQ(::chmod(m_path.c_str(), 0644), 0);
+    ASSERT_EQ(::chmod(m_folder.c_str(), 0555), 0);
+    EXPECT_FALSE(WritePrivateProfileStringA("tavrel", "scramble", "2", m_path.c_str()));
+    EXPECT_EQ(ReadFile(m_path), before);
+    EXPECT_EQ(Read("tavrel", "scramble"), "1");
+    ASSERT_EQ(::chmod(m_path.c_str(), 0), 0);
+    EXPECT_EQ(Read("tavrel", "scramble"), "");
+    EXPECT_FALSE(WritePrivateProfileStringA("tavrel", "other", "2", m_path.c_str()));
+}
+
+TEST_F(ProfileFile, BinaryBytesReadAsTheFormatYields) {
+    std::string noise;
+    for (int i = 0; i < 4096; ++i) noise += static_cast<char>((i * 131 + 7) % 256);
+    // The NUL after the value ends it, as it ends any C string.
+    constexpr char kSection[] = "\n[tavrel]\nscramble=5\0six\n";
+    WriteFile(m_path, noise + std::string(kSection, sizeof kSection - 1) + noise);
+    EXPECT_EQ(Read("tavrel", "scramble"), "5");
+    ASSERT_TRUE(WritePrivateProfileStringA("theuser", "user", "bob", m_path.c_str()));
+    EXPECT_EQ(Read("theuser", "user"), "bob");
+    EXPECT_EQ(Read("tavrel", "scramble"), "5");
+}
+
+TEST_F(ProfileFile, TenMegabyteFileStillWorks) {
+    std::string big = "[filler]\n";
+    while (big.size() < 10 * 1024 * 1024) big += "key" + std::to_string(big.size()) + "=value\n";
+    big += "[tavrel]\nscramble=7\n";
+    WriteFile(m_path, big);
+    EXPECT_EQ(Read("tavrel", "scramble"), "7");
+    ASSERT_TRUE(WritePrivateProfileStringA("tavrel", "scramble", "8", m_path.c_str()));
+    EXPECT_EQ(Read("tavrel", "scramble"), "8");
+    EXPECT_EQ(std::filesystem::file_size(m_path), big.size());
+}
+
+TEST_F(ProfileFile, OversizedFileIsNeitherReadNorReplaced) {
+    WriteFile(m_path, "[tavrel]\nscramble=7\n");
+    std::filesystem::resize_file(m_path, profile::kMaxFileBytes + 1);
+    EXPECT_EQ(Read("tavrel", "scramble"), "");
+    EXPECT_FALSE(WritePrivateProfileStringA("tavrel", "scramble", "8", m_path.c_str()));
+    EXPECT_EQ(std::filesystem::file_size(m_path), profile::kMaxFileBytes + 1);
+}
+
+class ProfileReplace : public ProfileFile {};
+
+TEST_F(ProfileReplace, FailureBeforeRenameKeepsTheOldFileAndCleansUp) {
+    const std::string before = "[tavrel]\r\nscramble=1\r\n";
+    WriteFile(m_path, before);
+    bool asked = false;
+    EXPECT_FALSE(profile::ReplaceFileBytes(m_path, "half", [&] {
+        asked = true;
+        return false;
+    }));
+    EXPECT_TRUE(asked);
+    EXPECT_EQ(ReadFile(m_path), before);
+    EXPECT_EQ(EntriesInFolder(), 1u);
+}
+
+using ProfileReplaceDeathTest = ProfileReplace;
+
+TEST_F(ProfileReplaceDeathTest, KillBeforeRenameLosesNothing) {
+    // The child must share this test's folder, so it is forked rather than started afresh.
+    GTEST_FLAG_SET(death_test_style, "fast");
+    const std::string before = "[tavrel]\r\nscramble=1\r\n[theuser]\r\nuser=bob\r\n";
+    WriteFile(m_path, before);
+    EXPECT_EXIT(profile::ReplaceFileBytes(m_path, "[tavrel]\r\nscramble=2\r\n",
+                                          [] {
+                                              std::raise(SIGKILL);
+                                              return true;
+                                          }),
+                ::testing::KilledBySignal(SIGKILL), "");
+
+    // The killed write left its temporary file behind and the old file whole.
+    EXPECT_EQ(EntriesInFolder(), 2u);
+    EXPECT_EQ(ReadFile(m_path), before);
+    EXPECT_EQ(Read("tavrel", "scramble"), "1");
+
+    // A stale file from the same process id in the way of the next temporary file, too.
+    WriteFile(m_path + ".tmp" + std::to_string(::getpid()) + "-0", "stale");
+    ASSERT_TRUE(WritePrivateProfileStringA("tavrel", "scramble", "2", m_path.c_str()));
+    EXPECT_EQ(Read("tavrel", "scramble"), "2");
+    EXPECT_EQ(Read("theuser", "user"), "bob");
+}
+
+}  // namespace

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <string_view>
+
+namespace profile_test {
+
+// A fresh empty folder per test, removed with everything in it afterwards.
+class TempFolderTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (std::filesystem::temp_directory_path() / "profile-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        m_folder = pattern;
+    }
+    void TearDown() override {
+        std::error_code ignored;
+        std::filesystem::permissions(m_folder, std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::add, ignored);
+        std::filesystem::remove_all(m_folder, ignored);
+    }
+
+    std::string PathOf(std::string_view name) const { return (m_folder / name).string(); }
+
+    static void WriteFile(const std::string& path, std::string_view bytes) {
+        std::ofstream(path, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
+    }
+    static std::string ReadFile(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+    std::size_t EntriesInFolder() const {
+        auto entries = std::filesystem::directory_iterator(m_folder);
+        return static_cast<std::size_t>(std::distance(begin(entries), end(entries)));
+    }
+
+    std::filesystem::path m_folder;
+};
+
+}  // namespace profile_test
