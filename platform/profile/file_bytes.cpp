@@ -13,7 +13,7 @@ namespace {
 
 // Closes the descriptor when the scope ends, whatever road leaves it.
 class FileDescriptor {
-public:
+  public:
     explicit FileDescriptor(int fd) : m_fd(fd) {}
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;
@@ -31,7 +31,7 @@ public:
         return ::close(fd) == 0;
     }
 
-private:
+  private:
     int m_fd;
 };
 
@@ -129,9 +129,9 @@ bool ReplaceFileBytes(const std::string& link_or_path, std::string_view bytes,
     FileDescriptor temporary = CreateTemporaryBeside(path, temporary_path);
     if (!temporary.is_open()) return false;
 
-    const bool written =
-        (!replacing || ::fchmod(temporary.get(), old_info.st_mode & 07777) == 0) &&
-        WriteAll(temporary.get(), bytes) && ::fsync(temporary.get()) == 0 && temporary.close();
+    const bool written = (!replacing || ::fchmod(temporary.get(), old_info.st_mode & 07777) == 0) &&
+                         WriteAll(temporary.get(), bytes) && ::fsync(temporary.get()) == 0 &&
+                         temporary.close();
     if (!written || (before_rename && !before_rename()) ||
         ::rename(temporary_path.c_str(), path.c_str()) != 0) {
         ::unlink(temporary_path.c_str());

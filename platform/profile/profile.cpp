@@ -9,9 +9,8 @@
 
 namespace profile {
 
-unsigned GetPrivateProfileStringA(const char* section, const char* key,
-                                  const char* default_value, char* buffer, unsigned size,
-                                  const char* file_path) {
+unsigned GetPrivateProfileStringA(const char* section, const char* key, const char* default_value,
+                                  char* buffer, unsigned size, const char* file_path) {
     if (buffer == nullptr || size == 0) return 0;
 
     std::string value = default_value != nullptr ? default_value : "";

@@ -11,9 +11,8 @@ namespace profile {
 // characters and ended by a NUL, and gives the number of characters copied. The value reads
 // as in LookupValue and ends at a NUL byte. `default_value` (or "" when null) stands in for
 // a value that is missing or cannot be read: no file, a folder, an unreadable file.
-unsigned GetPrivateProfileStringA(const char* section, const char* key,
-                                  const char* default_value, char* buffer, unsigned size,
-                                  const char* file_path);
+unsigned GetPrivateProfileStringA(const char* section, const char* key, const char* default_value,
+                                  char* buffer, unsigned size, const char* file_path);
 
 // Sets `key` in `section` to `value` as WithValue does, creating the file and the section when
 // they are missing, and replaces the file in one step (ReplaceFileBytes). Gives false and

@@ -13,11 +13,16 @@ char FoldCase(char c) {
     if ((byte >= 'A' && byte <= 'Z') || (byte >= 0xC0 && byte <= 0xDE && byte != 0xD7))
         return static_cast<char>(byte + 0x20);
     switch (byte) {
-        case 0x8A: return static_cast<char>(0x9A);  // S caron
-        case 0x8C: return static_cast<char>(0x9C);  // OE
-        case 0x8E: return static_cast<char>(0x9E);  // Z caron
-        case 0x9F: return static_cast<char>(0xFF);  // Y diaeresis
-        default: return c;
+        case 0x8A:
+            return static_cast<char>(0x9A);  // S caron
+        case 0x8C:
+            return static_cast<char>(0x9C);  // OE
+        case 0x8E:
+            return static_cast<char>(0x9E);  // Z caron
+        case 0x9F:
+            return static_cast<char>(0xFF);  // Y diaeresis
+        default:
+            return c;
     }
 }
 
@@ -112,8 +117,8 @@ bool NamesEqual(std::string_view a, std::string_view b) {
     return true;
 }
 
-std::string LookupValue(std::string_view file_bytes, std::string_view section,
-                        std::string_view key, bool& found) {
+std::string LookupValue(std::string_view file_bytes, std::string_view section, std::string_view key,
+                        bool& found) {
     found = false;
     bool in_section = false;
     for (const Line& line : SplitLines(file_bytes)) {

@@ -22,8 +22,8 @@ bool NamesEqual(std::string_view a, std::string_view b);
 // The value of `key` in `section`: the text after the first '=', blanks at both ends removed,
 // then one pair of matching enclosing quotation marks (" or ') removed. `found` tells a
 // missing key from an empty value.
-std::string LookupValue(std::string_view file_bytes, std::string_view section,
-                        std::string_view key, bool& found);
+std::string LookupValue(std::string_view file_bytes, std::string_view section, std::string_view key,
+                        bool& found);
 
 // The file's bytes with `key` in `section` set to `value`: the key's line is rewritten as
 // "key=value" in place, or added at the end of its section, or a new section is appended.

@@ -17,7 +17,7 @@ using profile::GetPrivateProfileStringA;
 using profile::WritePrivateProfileStringA;
 
 class ProfileFile : public profile_test::TempFolderTest {
-protected:
+  protected:
     void SetUp() override {
         TempFolderTest::SetUp();
         m_path = PathOf("tavrel.ini");
@@ -89,8 +89,8 @@ TEST_F(ProfileFile, WriteThroughALinkReplacesTheLinkedFile) {
 TEST_F(ProfileFile, RefusedValueLeavesTheFileAsItWas) {
     const std::string before = "[thewinner]\r\nwinner=old\r\n";
     WriteFile(m_path, before);
-    EXPECT_FALSE(WritePrivateProfileStringA("thewinner", "winner", "a\r\n[x]\r\ny=1",
-                                            m_path.c_str()));
+    EXPECT_FALSE(
+        WritePrivateProfileStringA("thewinner", "winner", "a\r\n[x]\r\ny=1", m_path.c_str()));
     EXPECT_FALSE(WritePrivateProfileStringA("thewinner", nullptr, "v", m_path.c_str()));
     EXPECT_EQ(ReadFile(m_path), before);
 }

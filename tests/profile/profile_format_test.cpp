@@ -58,8 +58,7 @@ TEST(ProfileFormatLookup, FindsValuesByTheFormatsRules) {
         {"[s] trailing words\nk=1\n", "s", "k", "1"},
         {"[s]\n;k=1\nk=2\n", "s", "k", "2"},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(Lookup(c.file, c.section, c.key), c.value) << c.file;
+    for (const Case& c : cases) EXPECT_EQ(Lookup(c.file, c.section, c.key), c.value) << c.file;
 }
 
 TEST(ProfileFormatLookup, KeepsBytesOutsideAsciiAndNul) {
@@ -129,9 +128,9 @@ TEST(ProfileFormatWrite, RefusesWhatWouldSpillIntoOtherLines) {
         std::string section, key, value;
     };
     const Case cases[] = {
-        {"s", "k", "two\nlines"},   {"s", "k", "two\rlines"}, {"s", "k", std::string("a\0b", 3)},
-        {"s\n", "k", "v"},          {"s]", "k", "v"},         {"s", "k\r\n", "v"},
-        {"s", "k=x", "v"},          {"s", " [k", "v"},
+        {"s", "k", "two\nlines"}, {"s", "k", "two\rlines"}, {"s", "k", std::string("a\0b", 3)},
+        {"s\n", "k", "v"},        {"s]", "k", "v"},         {"s", "k\r\n", "v"},
+        {"s", "k=x", "v"},        {"s", " [k", "v"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(profile::WithValue("[s]\nk=1\n", c.section, c.key, c.value), std::nullopt)

@@ -9,7 +9,7 @@
 namespace {
 
 class Settings : public profile_test::TempFolderTest {
-protected:
+  protected:
     void SetUp() override {
         TempFolderTest::SetUp();
         m_file = SettingsFilePath(m_folder.string());
@@ -18,8 +18,10 @@ protected:
 };
 
 TEST_F(Settings, NoFileReadsEmptyAndFirstWriteCreatesIt) {
-    for (const auto& [section, key] : {std::pair{"tavrel", "scramble"}, {"completed", "finished"},
-                                       {"thewinner", "winner"}, {"timesloaded", "times"},
+    for (const auto& [section, key] : {std::pair{"tavrel", "scramble"},
+                                       {"completed", "finished"},
+                                       {"thewinner", "winner"},
+                                       {"timesloaded", "times"},
                                        {"theuser", "user"}})
         EXPECT_EQ(ReadIni(section, key, m_file), "") << key;
     WriteIni("timesloaded", "times", "2", m_file);

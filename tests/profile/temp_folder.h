@@ -13,7 +13,7 @@ namespace profile_test {
 
 // A fresh empty folder per test, removed with everything in it afterwards.
 class TempFolderTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         std::string pattern = (std::filesystem::temp_directory_path() / "profile-XXXXXX").string();
         ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
