@@ -18,33 +18,24 @@ desktop::LRESULT SendToList(forms::ListBox& list, desktop::UINT message, int wpa
                                  reinterpret_cast<desktop::LPARAM>(text.c_str()));
 }
 
-// Exact order: unsigned bytes, so capitals (and every ASCII character) sort before bytes
-// above 127.
+// Exact order: char_traits<char> compares as unsigned bytes, so capitals (and every ASCII
+// character) sort before bytes above 127.
 bool ExactLess(std::string_view a, std::string_view b) {
-    std::size_t n = std::min(a.size(), b.size());
-    for (std::size_t k = 0; k < n; ++k) {
-        auto x = static_cast<unsigned char>(a[k]);
-        auto y = static_cast<unsigned char>(b[k]);
-        if (x != y) return x < y;
-    }
-    return a.size() < b.size();
+    return a.compare(b) < 0;
 }
 
-void HeapSortRange(std::vector<std::string>& arr, int low, int high) {
-    auto first = arr.begin() + low;
-    auto last = arr.begin() + high + 1;
-    std::make_heap(first, last, ExactLess);
-    std::sort_heap(first, last, ExactLess);
+void FinishRange(std::vector<std::string>& arr, int low, int high) {
+    std::sort(arr.begin() + low, arr.begin() + high + 1, ExactLess);
 }
 
 // The first-element pivot degrades to one element per partition on sorted input. Recursing
 // only into the smaller side bounds the stack by log2(n); a range that keeps partitioning badly
-// after its budget runs out is finished by heap sort, so time stays n log n as well. Equal
+// after its budget runs out is finished by the library's sort, so time stays n log n as well. Equal
 // strings are identical bytes, so the result does not depend on which method placed them.
 void SortRange(std::vector<std::string>& arr, int low, int high, int budget) {
     while (low < high) {
         if (budget-- <= 0) {
-            HeapSortRange(arr, low, high);
+            FinishRange(arr, low, high);
             return;
         }
         std::string pivot = arr[static_cast<std::size_t>(low)];
@@ -94,9 +85,9 @@ void RemoveListItem(forms::ListBox& list, const std::string& text) {
 }
 
 bool SetListIndex(forms::ListBox& list, int index) {
-    auto answer = desktop::SendMessageA(
-        list.hWnd(), desktop::LB_SETCURSEL,
-        static_cast<desktop::WPARAM>(static_cast<std::intptr_t>(index)), 0);
+    auto answer =
+        desktop::SendMessageA(list.hWnd(), desktop::LB_SETCURSEL,
+                              static_cast<desktop::WPARAM>(static_cast<std::intptr_t>(index)), 0);
     return answer == index;
 }
 

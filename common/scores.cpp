@@ -90,7 +90,8 @@ TopScore FindTopScore(forms::ListBox& list) {
 std::string AnnounceWinners(forms::ListBox& list) {
     if (list.ListCount() == 0) return "";
     TopScore top = FindTopScore(list);
-    std::string tail = " <b>]</b> <b>[</b> <b>" + text::Decimal(top.best) + "</b> points <b>]</b></font>";
+    std::string tail =
+        " <b>]</b> <b>[</b> <b>" + text::Decimal(top.best) + "</b> points <b>]</b></font>";
     if (!top.tie) {
         SendChat("<b>[</b> tavrel <b>winner</b> is <b>]</b>");
         return "<FONT FACE=Arial><b>[</b> " + top.names + tail;

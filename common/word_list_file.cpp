@@ -21,7 +21,7 @@ using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
 // A descriptor closed when it goes out of scope unless it was closed already.
 class Descriptor {
-public:
+  public:
     explicit Descriptor(int fd) : m_fd(fd) {}
     ~Descriptor() {
         if (m_fd >= 0) ::close(m_fd);
@@ -35,7 +35,7 @@ public:
         return ::close(fd) == 0;
     }
 
-private:
+  private:
     int m_fd;
 };
 

@@ -15,7 +15,7 @@
 // Cuts bytes into lines as they arrive, in pieces of any size; a line end split between two
 // pieces counts once.
 class ListLineSplitter {
-public:
+  public:
     using LineHandler = std::function<void(const std::string& line)>;
     explicit ListLineSplitter(LineHandler each_line) : m_each_line(std::move(each_line)) {}
 
@@ -23,7 +23,7 @@ public:
     // The end of the bytes: hands over a last line that had no line end.
     void finish();
 
-private:
+  private:
     void end_line();
 
     LineHandler m_each_line;
@@ -37,7 +37,8 @@ std::vector<std::string> SplitListLines(std::string_view bytes);
 // Reads the file as bytes and hands each non-empty line over as soon as it is complete. False
 // when the file cannot be opened or reading fails; the lines handed over before stay handed over
 // (a last line cut off by the failure is not). The file is closed on every road.
-bool ReadListFile(const std::string& path, const std::function<void(const std::string& line)>& each_line);
+bool ReadListFile(const std::string& path,
+                  const std::function<void(const std::string& line)>& each_line);
 
 // Creates or replaces the file with each entry followed by 13, 13, 10. The bytes go to a new file
 // beside it, which then takes its name, so a failure leaves any old file as it was; an old file's

@@ -26,7 +26,7 @@ struct TestForm : forms::Form {
 };
 
 class RecordingModalHost : public forms::ModalHost {
-public:
+  public:
     int message_box(const forms::MessageBoxRequest& request) override {
         boxes.push_back(request);
         return forms::vbOK;
@@ -46,7 +46,7 @@ struct SaidLine {
 };
 
 class HelperTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         desktop::Desktop::instance().reset();
         loop::EventLoop::instance().reset(loop::Options{});
@@ -83,7 +83,7 @@ protected:
     const std::vector<SaidLine>& said() const { return m_said; }
     const std::vector<forms::MessageBoxRequest>& boxes() const { return m_modal.boxes; }
 
-private:
+  private:
     std::unique_ptr<TestForm> m_form;
     RecordingModalHost m_modal;
     std::vector<SaidLine> m_said;

@@ -21,17 +21,12 @@ TEST(ScoreEntry, ParsesNameAndScore) {
         double score;
     };
     for (const auto& [entry, name, score] : {
-             Case{"bob - 5", "bob", 5},
-             Case{"Bob Smith - 120", "Bob Smith", 120},
-             Case{"bob - -3", "bob", -3},
-             Case{"bob - ", "bob", 0},
-             Case{"bob - lots", "bob", 0},
+             Case{"bob - 5", "bob", 5}, Case{"Bob Smith - 120", "Bob Smith", 120},
+             Case{"bob - -3", "bob", -3}, Case{"bob - ", "bob", 0}, Case{"bob - lots", "bob", 0},
              Case{"big - 1E+15", "big", 1e15},
              Case{"jean-luc - 7", "jean-luc", 7},  // hyphens in names
-             Case{"a - b - 2", "a - b", 2},
-             Case{"x - - 4", "x -", 4},
-             Case{"-dash- - 9", "-dash-", 9},
-             Case{"nohyphen", "nohyphen", 0},
+             Case{"a - b - 2", "a - b", 2}, Case{"x - - 4", "x -", 4},
+             Case{"-dash- - 9", "-dash-", 9}, Case{"nohyphen", "nohyphen", 0},
              Case{"ab -x 6", "ab", 6},  // no " - ": split at the first hyphen
          }) {
         ScoreEntry parsed = ParseScoreEntry(entry);
@@ -115,9 +110,10 @@ TEST_F(Scores, AnnounceWinnersPostsTheHeaderAndGivesTheLine) {
         std::string header, line;
     };
     for (const auto& [in, header, line] : {
-             Case{{"bob - 5"},
-                  "<b>[</b> tavrel <b>winner</b> is <b>]</b>",
-                  "<FONT FACE=Arial><b>[</b> bob <b>]</b> <b>[</b> <b>5</b> points <b>]</b></font>"},
+             Case{
+                 {"bob - 5"},
+                 "<b>[</b> tavrel <b>winner</b> is <b>]</b>",
+                 "<FONT FACE=Arial><b>[</b> bob <b>]</b> <b>[</b> <b>5</b> points <b>]</b></font>"},
              Case{{"bob - 5", "al - 2", "bo - 5"},
                   "<b>[</b> tavrel <b>winners</b> are <b>]</b>",
                   "<font face=arial><b>[</b> bob, bo <b>]</b> <b>[</b> <b>5</b> points "
@@ -165,7 +161,8 @@ TEST_F(Scores, SendTopThreeNeedsThreeEntries) {
     fill({"a - 1", "b - 5"});
     SendTopThree(list());
     ASSERT_EQ(boxes().size(), 1u);
-    EXPECT_EQ(boxes()[0].text, "hey genius, there should probably be 3 different scores to send.  ");
+    EXPECT_EQ(boxes()[0].text,
+              "hey genius, there should probably be 3 different scores to send.  ");
     EXPECT_EQ(boxes()[0].title, "tavrel");
     EXPECT_EQ(boxes()[0].icon(), forms::vbCritical);
     EXPECT_EQ(boxes()[0].buttons(), forms::vbOKOnly);

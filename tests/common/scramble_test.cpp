@@ -57,7 +57,8 @@ TEST_F(Scramble, EveryOrderIsAboutEquallyLikely) {
     ASSERT_EQ(counts.size(), 6u);
     double expected = kRuns / 6.0;
     double chi_square = 0;
-    for (const auto& [order, count] : counts) chi_square += (count - expected) * (count - expected) / expected;
+    for (const auto& [order, count] : counts)
+        chi_square += (count - expected) * (count - expected) / expected;
     // Five degrees of freedom: 30 is exceeded by chance far less than once in ten thousand runs.
     EXPECT_LT(chi_square, 30.0);
 }

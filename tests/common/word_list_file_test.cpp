@@ -21,7 +21,7 @@ using Lines = std::vector<std::string>;
 namespace fs = std::filesystem;
 
 class TempDir {
-public:
+  public:
     TempDir() {
         std::string pattern = (fs::temp_directory_path() / "tavrel-lists-XXXXXX").string();
         if (mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "cannot make a temporary folder";
@@ -39,7 +39,7 @@ public:
         return found;
     }
 
-private:
+  private:
     fs::path m_path;
 };
 
@@ -145,24 +145,52 @@ TEST(ReadListFile, LoadsAHostileFile) {
     for (int k = 0; k < 100000; ++k) {
         std::string content;
         switch (k == 5000 ? 9 : random() % 7) {
-            case 0: content = "nul\0in\0side"s; break;
-            case 1: content = std::string(random() % 5 + 1, '\n'); break;  // LF-only run
-            case 2: content = ""; break;
-            case 3: content = "\xE9\xC0\xFF\x80\x9F high"; break;
-            case 4: content = std::string(1, '\0'); break;
-            case 5: content = "  "; break;
-            case 9: content = std::string(1 << 20, 'm'); break;  // a 1 MB line
-            default: content = "word" + std::to_string(k); break;
+            case 0:
+                content = "nul\0in\0side"s;
+                break;
+            case 1:
+                content = std::string(random() % 5 + 1, '\n');
+                break;  // LF-only run
+            case 2:
+                content = "";
+                break;
+            case 3:
+                content = "\xE9\xC0\xFF\x80\x9F high";
+                break;
+            case 4:
+                content = std::string(1, '\0');
+                break;
+            case 5:
+                content = "  ";
+                break;
+            case 9:
+                content = std::string(1 << 20, 'm');
+                break;  // a 1 MB line
+            default:
+                content = "word" + std::to_string(k);
+                break;
         }
         bytes += content;
         std::string entry = content;
         if (after_lone_cr && !entry.empty() && entry[0] == '\n') entry.erase(0, 1);
         if (!entry.empty()) expected.push_back(entry);
         switch (random() % 4) {
-            case 0: bytes += "\r"; after_lone_cr = true; break;
-            case 1: bytes += "\r\n"; after_lone_cr = false; break;
-            case 2: bytes += "\r\r\n"; after_lone_cr = false; break;
-            default: bytes += "\r\r\r\r"; after_lone_cr = true; break;  // CR-only run
+            case 0:
+                bytes += "\r";
+                after_lone_cr = true;
+                break;
+            case 1:
+                bytes += "\r\n";
+                after_lone_cr = false;
+                break;
+            case 2:
+                bytes += "\r\r\n";
+                after_lone_cr = false;
+                break;
+            default:
+                bytes += "\r\r\r\r";
+                after_lone_cr = true;
+                break;  // CR-only run
         }
     }
     TempDir dir;

@@ -1,0 +1,34 @@
+#include "common/progress_bar.h"
+
+#include "progressbar/dispids.h"
+
+DispatchProperty& DispatchProperty::operator=(const com::Variant& value) {
+    // A value the control refuses (out of range, too large for 16 bits) leaves the bar as it was.
+    (void)m_owner.m_host.SetProperty(m_id, value);
+    m_owner.changed();
+    return *this;
+}
+
+int DispatchProperty::get() const {
+    com::Variant value;
+    if (m_owner.m_host.GetProperty(m_id, value) != com::Status::Ok) return 0;
+    std::int32_t number = 0;
+    if (com::ToInt32(value, number) != com::Status::Ok) return 0;
+    return number;
+}
+
+ProgressBarControl::ProgressBarControl(forms::Form& form, std::string name,
+                                       com::MemoryPropertyBag design, const com::Registry& registry)
+    : forms::CustomControl(form, std::move(name)),
+      Value(*this, orvane::dispid::Value),
+      MaxValue(*this, orvane::dispid::MaxValue) {
+    if (!m_host.Create(orvane::kProgId, registry)) throw ComponentMissing(m_host.error());
+    m_host.ReadProperties(design);
+    // The control fits its shapes to the size the window gives it.
+    auto resize = [this] {
+        m_host.Resize(static_cast<float>(Width.get()), static_cast<float>(Height.get()));
+        changed();
+    };
+    Width.on_change(resize);
+    Height.on_change(resize);
+}
