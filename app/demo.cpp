@@ -32,6 +32,8 @@ int RunDemo(Options options, std::ostream& out, std::ostream& err) {
         return 2;
     }
     options.script = (assets / "demo.script").string();
+    // The demo shows the boxes the host answers, too.
+    options.trace = true;
     options.folder = folder.string();
     int status = RunProgram(options, out, err);
     fs::remove_all(folder, ec);

@@ -8,6 +8,10 @@
 #include "app/demo.h"
 #include "app/options.h"
 #include "app/program.h"
+#include "app/view/front_end.h"
+#ifdef TAVREL_HAS_VIEW
+#include "app/view/desktop_view.h"
+#endif
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
@@ -26,10 +30,24 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (options.demo) return app::RunDemo(options, std::cout, std::cerr);
+#ifdef TAVREL_HAS_VIEW
+    // With a display the windows open: a person drives them, or a script with --view.
+    if ((options.script.empty() || options.view) && view::DisplayAvailable()) {
+        view::DesktopView desktop_view;
+        return app::RunProgram(options, std::cout, std::cerr, &desktop_view);
+    }
+#endif
     if (options.script.empty()) {
-        std::cerr << "tavrel: nothing to run here without a script.\n"
+        std::cerr << "tavrel: nothing to run here without a script or a display.\n"
                      "  ./run demo                 plays the bundled demo\n"
                      "  tavrel --script FILE       runs a script (see --help)\n";
+#ifdef TAVREL_HAS_VIEW
+        std::cerr << "  tavrel                     opens the windows where there is a display\n";
+#endif
+        return 2;
+    }
+    if (options.view) {
+        std::cerr << "tavrel: --view needs a display (is DISPLAY set?)\n";
         return 2;
     }
     return app::RunProgram(options, std::cout, std::cerr);

@@ -3,9 +3,13 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <memory>
+#include <optional>
 #include <sstream>
 
 #include "app/script_driver.h"
+#include "app/view/front_end.h"
+#include "common/progress_bar.h"
 #include "platform/chatclient/chat_client.h"
 #include "platform/desktop/desktop.h"
 #include "platform/forms/application.h"
@@ -33,19 +37,27 @@ bool ReadFile(const std::string& path, std::string& out) {
 }  // namespace
 
 int RunProgram(const Options& options, std::ostream& out, std::ostream& err) {
-    std::string script_text;
-    if (!ReadFile(options.script, script_text)) {
-        err << "tavrel: cannot read the script " << options.script << "\n";
-        return 2;
-    }
-    ParseResult script = ParseScript(script_text);
-    if (script.error) {
-        err << "tavrel: " << options.script << ": " << *script.error << "\n";
-        return 2;
+    return RunProgram(options, out, err, nullptr);
+}
+
+int RunProgram(const Options& options, std::ostream& out, std::ostream& err, FrontEnd* front_end) {
+    std::optional<ParseResult> script;
+    if (!options.script.empty() || !front_end) {
+        std::string script_text;
+        if (!ReadFile(options.script, script_text)) {
+            err << "tavrel: cannot read the script " << options.script << "\n";
+            return 2;
+        }
+        script = ParseScript(script_text);
+        if (script->error) {
+            err << "tavrel: " << options.script << ": " << *script->error << "\n";
+            return 2;
+        }
     }
 
     loop::Options loop_options;
-    loop_options.virtual_time = !options.realtime;
+    // Windows on a screen live in real time; only a headless run may jump the clock.
+    loop_options.virtual_time = !options.realtime && !front_end;
     loop_options.tick_ms = options.tick_ms;
     loop_options.clock_start_seconds = options.clock;
     loop_options.seed = options.seed;
@@ -61,24 +73,34 @@ int RunProgram(const Options& options, std::ostream& out, std::ostream& err) {
     RegisterWindows();
 
     DriverOptions driver_options{options.times, options.trace, app.program_folder};
-    ScriptDriver driver(std::move(script.actions), driver_options, out);
-    app.set_modal_host(&driver);
-    driver.start();
+    std::unique_ptr<ScriptDriver> driver;
+    if (script) driver = std::make_unique<ScriptDriver>(std::move(script->actions), driver_options, out);
+    forms::ModalHost* host = driver.get();
+    if (front_end) host = front_end->attach(driver.get());
+    app.set_modal_host(host);
+    if (driver) driver->start();
     std::string first = FirstWindow(options);
     loop.post([first] {
         if (forms::App().registered(first)) forms::App().get(first).Show();
     });
+    int status = 0;
     try {
         loop.run();
     } catch (const std::out_of_range& e) {
         err << "tavrel: " << e.what() << "\n";
-        return 2;
+        status = 2;
+    } catch (const ComponentMissing& e) {
+        // A window cannot be built without its control: the program cannot start.
+        err << "tavrel: " << e.what() << "\n";
+        status = 2;
     }
+    if (front_end) front_end->detach();
     out.flush();
     app.set_modal_host(nullptr);
     app.reset();
-    if (driver.error()) {
-        err << "tavrel: " << options.script << ": " << *driver.error() << "\n";
+    if (status != 0) return status;
+    if (driver && driver->error()) {
+        err << "tavrel: " << options.script << ": " << *driver->error() << "\n";
         return 2;
     }
     return 0;

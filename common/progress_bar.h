@@ -17,7 +17,7 @@
 
 // A window was built with a control that cannot be created; the program cannot run without it.
 class ComponentMissing : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
@@ -25,7 +25,7 @@ class ProgressBarControl;
 
 // One property of the control, read and written by dispatch id at every use.
 class DispatchProperty {
-public:
+  public:
     DispatchProperty(ProgressBarControl& owner, com::DispId id) : m_owner(owner), m_id(id) {}
     DispatchProperty(const DispatchProperty&) = delete;
 
@@ -41,13 +41,13 @@ public:
     int operator()() const { return get(); }
     operator int() const { return get(); }
 
-private:
+  private:
     ProgressBarControl& m_owner;
     com::DispId m_id;
 };
 
 class ProgressBarControl : public forms::CustomControl {
-public:
+  public:
     // Throws ComponentMissing, naming the ProgID, when the control cannot be created.
     ProgressBarControl(forms::Form& form, std::string name, com::MemoryPropertyBag design,
                        const com::Registry& registry = com::Registry::BesideExecutable());
@@ -58,7 +58,7 @@ public:
     // The hosted control itself, for a view that draws its shapes.
     com::ControlHost& host() { return m_host; }
 
-private:
+  private:
     friend class DispatchProperty;
     com::ControlHost m_host;
 };

@@ -13,8 +13,10 @@ void StayOnTop(forms::Form& form) {
 void CenterForm(forms::Form& form) {
     auto& app = forms::App();
     // Computed in single precision; a half twip is rounded to even like every whole number.
-    const float top = (static_cast<float>(app.screen_height) - static_cast<float>(form.Height)) / 2.0f;
-    const float left = (static_cast<float>(app.screen_width) - static_cast<float>(form.Width)) / 2.0f;
+    const float top =
+        (static_cast<float>(app.screen_height) - static_cast<float>(form.Height)) / 2.0f;
+    const float left =
+        (static_cast<float>(app.screen_width) - static_cast<float>(form.Width)) / 2.0f;
     form.Top = text::RoundHalfEven32(top);
     form.Left = text::RoundHalfEven32(left);
 }

@@ -4,6 +4,7 @@
 // area (or, for controls inside a frame, within the frame). Every change of a property is
 // reported to the application's observer, so a view can follow the model.
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -189,10 +190,34 @@ private:
     bool m_caption_is_separator = false;
 };
 
+// One rectangle of what a supplied control shows, in twips relative to the control; colours
+// are 0x00BBGGRR. Later rectangles are drawn over earlier ones.
+struct Shape {
+    float left = 0;
+    float top = 0;
+    float width = 0;
+    float height = 0;
+    bool visible = true;
+    bool filled = true;  // false: the border alone
+    std::int32_t fill_colour = 0;
+    std::int32_t border_colour = 0;
+    int border_width = 1;  // pixels; 0 for no border
+};
+
 // A control supplied from outside (a component); it is only placed and shown by the form.
+// A view paints it from its shapes and hands it the pointer; a control that calls changed()
+// whenever its shapes change is redrawn at once.
 class CustomControl : public Control {
 public:
     CustomControl(Form& form, std::string name) : Control(form, std::move(name), ControlKind::Custom) {}
+
+    // Fills `out` with what the control shows; false when it shows nothing of its own.
+    virtual bool draw_shapes(std::vector<Shape>& /*out*/) const { return false; }
+    // The pointer over the control, in twips relative to it; buttons and shift keys as the
+    // classic masks (1 left, 2 right, 4 middle; 1 shift, 2 ctrl, 4 alt).
+    virtual void mouse_down(int /*button*/, int /*shift*/, float /*x*/, float /*y*/) {}
+    virtual void mouse_move(int /*button*/, int /*shift*/, float /*x*/, float /*y*/) {}
+    virtual void mouse_up(int /*button*/, int /*shift*/, float /*x*/, float /*y*/) {}
 };
 
 }  // namespace forms

@@ -1,13 +1,12 @@
 // Posting into the chat room: finding the room among the client's windows, the Enter that is
 // typed again when the box still holds the line, and the read-back's trimming.
 
-#include "common/chat.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "common/chat.h"
 #include "platform/chatclient/chat_client.h"
 #include "platform/desktop/desktop.h"
 #include "platform/loop/loop.h"
@@ -20,7 +19,7 @@ using chatclient::ChatClient;
 using chatclient::Mode;
 
 class ChatPosting : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         Desktop::instance().reset();
         loop::EventLoop::instance().reset(loop::Options{});
@@ -118,12 +117,10 @@ TEST_F(ChatPosting, TypesEnterAgainOnlyWhenTheBoxReadsBackTheLine) {
         int enters;
     };
     for (const auto& [takes, line, enters] : {
-             Case{true, "hello", 1},
-             Case{false, "hello", 2},     // no third attempt
-             Case{false, " hello", 1},    // trimmed read-back differs
-             Case{false, "hello  ", 1},
-             Case{true, "", 2},           // an empty box equals the empty line
-             Case{false, "\thello", 2},   // only spaces are trimmed
+             Case{true, "hello", 1}, Case{false, "hello", 2},  // no third attempt
+             Case{false, " hello", 1},                         // trimmed read-back differs
+             Case{false, "hello  ", 1}, Case{true, "", 2},     // an empty box equals the empty line
+             Case{false, "\thello", 2},                        // only spaces are trimmed
          }) {
         Desktop::instance().reset();
         Frame();

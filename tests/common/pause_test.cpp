@@ -16,7 +16,7 @@ namespace {
 using loop::Micros;
 
 class PauseTest : public common_test::HelperTest {
-protected:
+  protected:
     void StartClockAt(double seconds_since_midnight) {
         loop::Options options;
         options.clock_start_seconds = seconds_since_midnight;
@@ -74,8 +74,9 @@ TEST_F(PauseTest, EndsAcrossMidnight) {
         Micros took;
     };
     // A start that rounds up to 86400 is a moment the clock never shows: it goes to 0 instead.
-    for (auto [clock, seconds, took] : {Case{86399.75, 0, 250'000}, Case{86399.75, 1, 1'250'000},
-                                        Case{86399.25, 2, 1'750'000}, Case{86398.0, 3, 3'000'000}}) {
+    for (auto [clock, seconds, took] :
+         {Case{86399.75, 0, 250'000}, Case{86399.75, 1, 1'250'000}, Case{86399.25, 2, 1'750'000},
+          Case{86398.0, 3, 3'000'000}}) {
         StartClockAt(clock);
         EXPECT_NEAR(TimePause(seconds), took, 1) << clock << " + " << seconds;
     }
@@ -95,9 +96,8 @@ TEST_F(PauseTest, RunsTimerTicksAndChatLinesWhileItWaits) {
                 seen.push_back(name + ": " + line);
             };
             reader.StartReading();
-            events().post_at(150'000, [] {
-                chatclient::ChatClient::instance().say("alice", "hi");
-            });
+            events().post_at(150'000,
+                             [] { chatclient::ChatClient::instance().say("alice", "hi"); });
             bool paused = false;
             events().post([&] {
                 Pause(seconds);

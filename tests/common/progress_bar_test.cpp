@@ -4,11 +4,10 @@
 #include "common/progress_bar.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <string>
-
-#include <unistd.h>
 
 #include "platform/desktop/desktop.h"
 #include "platform/forms/application.h"
@@ -22,11 +21,12 @@ struct BarForm : forms::Form {
                            com::MemoryPropertyBag{{"MaxValue", std::int32_t{15}},
                                                   {"AllowSeek", false},
                                                   {"BarColour", std::int32_t{0xFFFFFF}}}};
+    forms::Label Label10{*this, "Label10"};
     BarForm() : forms::Form("BarForm") {}
 };
 
 class ProgressBarOnAWindow : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         desktop::Desktop::instance().reset();
         forms::App().reset();
@@ -79,7 +79,9 @@ TEST_F(ProgressBarOnAWindow, WritesGoThroughTheControlsOwnConversionsAndRules) {
     EXPECT_EQ(b.Value, 9);
     b.MaxValue = "0";  // a maximum below 1: refused
     EXPECT_EQ(b.MaxValue, 15);
-    b.MaxValue = 20;
+    m_form->Label10.Caption = "20";
+    b.MaxValue = m_form->Label10.Caption;
+    EXPECT_EQ(b.MaxValue, 20);
     b.Value = 20;
     EXPECT_EQ(b.Value, 20);
     b.Value = b.MaxValue;
@@ -101,7 +103,8 @@ TEST_F(ProgressBarOnAWindow, TellsTheViewAfterEveryWriteAndResize) {
 TEST(ProgressBarMissing, NamesTheProgIdWhenTheControlCannotBeCreated) {
     desktop::Desktop::instance().reset();
     forms::App().reset();
-    const auto empty = std::filesystem::temp_directory_path() / ("tavrel-no-components-" + std::to_string(::getpid()));
+    const auto empty = std::filesystem::temp_directory_path() /
+                       ("tavrel-no-components-" + std::to_string(::getpid()));
     std::filesystem::create_directories(empty);
     forms::Form form("BarForm");
     try {

@@ -11,7 +11,7 @@
 namespace {
 
 class WindowHelpers : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         desktop::Desktop::instance().reset();
         forms::App().reset();
@@ -39,8 +39,9 @@ TEST_F(WindowHelpers, CenterFormCentresOnTheScreenInTwips) {
         int width, height, left, top;
     };
     // The screen is 15360 x 11520 twips; half twips round to even.
-    for (auto [width, height, left, top] : {Case{2550, 4425, 6405, 3548}, Case{6525, 1500, 4418, 5010},
-                                            Case{15360, 11520, 0, 0}, Case{20000, 12525, -2320, -502}}) {
+    for (auto [width, height, left, top] :
+         {Case{2550, 4425, 6405, 3548}, Case{6525, 1500, 4418, 5010}, Case{15360, 11520, 0, 0},
+          Case{20000, 12525, -2320, -502}}) {
         forms::Form form("Form1");
         form.Width = width;
         form.Height = height;
