@@ -80,8 +80,18 @@ int RunProgram(const Options& options, std::ostream& out, std::ostream& err, Fro
     app.set_modal_host(host);
     if (driver) driver->start();
     std::string first = FirstWindow(options);
-    loop.post([first] {
-        if (forms::App().registered(first)) forms::App().get(first).Show();
+    // The program ends once its last window has unloaded, as the quiz-list editor does at its
+    // exit. Checked on the one-second ticks that the windows' own timers already fall on.
+    loop::Timer last_window_check([&loop] {
+        for (forms::Form* form : forms::App().forms())
+            if (form->loaded()) return;
+        loop.end_after_round();
+    });
+    last_window_check.set_interval(1000);
+    loop.post([first, &last_window_check] {
+        if (!forms::App().registered(first)) return;
+        forms::App().get(first).Show();
+        last_window_check.set_enabled(true);
     });
     int status = 0;
     try {
@@ -94,9 +104,9 @@ int RunProgram(const Options& options, std::ostream& out, std::ostream& err, Fro
         err << "tavrel: " << e.what() << "\n";
         status = 2;
     }
+    app.set_modal_host(nullptr);
     if (front_end) front_end->detach();
     out.flush();
-    app.set_modal_host(nullptr);
     app.reset();
     if (status != 0) return status;
     if (driver && driver->error()) {

@@ -76,8 +76,11 @@ void ScriptDriver::step() {
         }
         loop.post([this, &a] { perform(a); });
     }
-    // The end of the script: once the round that runs its last actions is over, the program ends.
-    loop.post([] { loop::EventLoop::instance().end_after_round(); });
+    // The end of the script: the program ends after the round that runs its last actions, and
+    // one more at the same moment, so a box opened then still takes a reply given then.
+    loop.post([] {
+        loop::EventLoop::instance().post([] { loop::EventLoop::instance().end_after_round(); });
+    });
 }
 
 void ScriptDriver::on_line(const std::string& name, const std::string& text) {
@@ -99,8 +102,16 @@ void ScriptDriver::emit(const std::string& utf8_line) {
     m_out << utf8_line << '\n';
 }
 
+// The program's folder differs from run to run; traces show it as $FOLDER, so that a
+// transcript that names files can be compared byte for byte.
 void ScriptDriver::trace(const std::string& utf8_line) {
-    if (m_options.trace) emit("* " + utf8_line);
+    if (!m_options.trace) return;
+    std::string line = utf8_line;
+    const std::string folder = text::EscapeBytes(m_options.program_folder);
+    if (!folder.empty() && folder != ".")
+        for (auto at = line.find(folder); at != std::string::npos; at = line.find(folder, at + 7))
+            line.replace(at, folder.size(), "$FOLDER");
+    emit("* " + line);
 }
 
 void ScriptDriver::fail(const Action* action, const std::string& why) {

@@ -25,7 +25,9 @@ void Form4::Form4_sendscores_Click() {
     SendListLines(List2);
 }
 
-void Form4::Form4_top3menu_Click() { SendTopThree(List2); }
+void Form4::Form4_top3menu_Click() {
+    SendTopThree(List2);
+}
 
 void Form4::Form4_winner_Click() {
     if (List2.ListCount() == 0) return;

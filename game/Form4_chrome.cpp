@@ -9,7 +9,9 @@ constexpr int kFoldedWidth = 2550;
 constexpr int kUnfoldedWidth = 5070;
 }  // namespace
 
-void Form4::Form4_Label2_Click() { wide.Enabled = true; }
+void Form4::Form4_Label2_Click() {
+    wide.Enabled = true;
+}
 
 // A fold clicked while unfolding still runs takes over; both stepping at once would keep the
 // width from ever reaching either end.
@@ -37,7 +39,8 @@ void Form4::Form4_shrink_Timer() {
 void Form4::Form4_List1_MouseMove(int /*Button*/, int /*Shift*/, float /*X*/, float Y) {
     const auto& metrics = forms::App().metrics();
     const int h = metrics.line_height(font, List1.List(0));
-    const bool scrolls = static_cast<float>(List1.ListCount() * h) > static_cast<float>(List1.Height);
+    const bool scrolls =
+        static_cast<float>(List1.ListCount() * h) > static_cast<float>(List1.Height);
     const int room = List1.Width - (scrolls ? 300 : 30);
     const int rows = text::RoundHalfEven32(Y) / text::RoundHalfEven32(h);
     const std::string entry = List1.List(List1.TopIndex + rows);

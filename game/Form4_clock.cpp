@@ -12,7 +12,9 @@ std::string NextClockText(const std::string& clock) {
     double hundredths = text::RoundHalfEven(text::Val(clock) * 100) + 1;
     return text::Decimal(hundredths / 100);
 }
-std::string Increment(const std::string& count) { return text::Decimal(text::Val(count) + 1); }
+std::string Increment(const std::string& count) {
+    return text::Decimal(text::Val(count) + 1);
+}
 }  // namespace
 
 void Form4::AutoHint() {
@@ -66,7 +68,8 @@ void Form4::TimeOut() {
 void Form4::Form4_Timer4_Timer() {
     Timer4.Interval = 50;
     int k = fivesec.Checked ? 895 : tensec.Checked ? 1125 : 1230;
-    ProgressBar2.MaxValue = text::RoundHalfEven32(text::Val(Label10.Caption()) * k) / Timer4.Interval;
+    ProgressBar2.MaxValue =
+        text::RoundHalfEven32(text::Val(Label10.Caption()) * k) / Timer4.Interval;
     ProgressBar2.Value = static_cast<std::int16_t>(ProgressBar2.Value + 1);
 }
 

@@ -73,11 +73,14 @@ void Form4::Form4_Command1_Click() {
         Timer2.Enabled = true;
         Chat1.StartReading();
         Pause(1);
-        Timer4.Enabled = true;
+        // A stop during the first posting keeps the count-down bar still, or the next word
+        // would start with the bar already full.
+        if (Check1.Value != 1) Timer4.Enabled = true;
     }
 }
 
 void Form4::Form4_Timer2_Timer() {
+    const auto word = m_word_serial;
     Label8.Caption = text::Decimal(List1.ListCount());
     if (capitalletter.Checked)
         Text1.Text = text::ProperCase(Text1.Text());
@@ -92,6 +95,9 @@ void Form4::Form4_Timer2_Timer() {
         Text2.Text = "";
         return;
     }
+    // Another road readied a word while this tick ran (a start, or a right answer judged in
+    // the pause): Text2 no longer scrambles Text1, so the next tick posts that word afresh.
+    if (word != m_word_serial) return;
     if (Text1.Text() == "") return;
     Text1.Enabled = false;
     Text2.Enabled = false;
@@ -141,10 +147,13 @@ void Form4::Form4_Command8_Click() {
     ProgressBar2.Value = 0;
     Text1.Text = text::LCase(List1.Text());
     Text2.Text = ScrambleWords(Text1.Text());
-    ++m_word_serial;
+    const auto word = ++m_word_serial;
     hints.Caption = "1";
     Chat1.StartReading();
     Pause(text::RoundHalfEven32(text::Val(Label11.Caption())));
+    // A right answer, another skip or a new start during the delay has handed its own word to
+    // the poster already; arming it again would post that word twice.
+    if (word != m_word_serial) return;
     Timer2.Enabled = true;
 }
 
@@ -155,4 +164,6 @@ void Form4::Form4_Command9_Click() {
     SendChat(WordLine());
 }
 
-void Form4::Form4_Timer5_Timer() { Label5.Caption = text::Decimal(List1.ListCount()); }
+void Form4::Form4_Timer5_Timer() {
+    Label5.Caption = text::Decimal(List1.ListCount());
+}

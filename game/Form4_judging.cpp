@@ -25,7 +25,12 @@ void Form4::Form4_Chat1_ChatLine(std::string& ScreenName, std::string& LineText)
     const std::string answer = text::LCase(text::Trim(Text1.Text()));
     if (Text1.Text() != "" && text::LCase(LineText) == answer) {
         RightAnswer(ScreenName, LineText, scramble);
-        if (text::LCase(Text3.Text()) == ScreenName) return;
+        if (text::LCase(Text3.Text()) == ScreenName) {
+            // The echo of the host's result line may have finished the list during the delay;
+            // the poster armed after it would post an empty word at the next start.
+            if (Check2.Value == 1) Timer2.Enabled = false;
+            return;
+        }
     }
     if (Text1.Text() == "") EndOfList(finished);
 }
@@ -36,9 +41,8 @@ void Form4::RightAnswer(const std::string& ScreenName, const std::string& LineTe
     AddScore(List2, player, text::RoundHalfEven16(text::Val(Label9.Caption())));
     SetListIndex(List2, FindListItem(List2, player + " - "));
     const std::string entry = List2.Text();
-    howmany.Caption = entry.substr(entry.find_last_of('-') == std::string::npos
-                                       ? entry.size()
-                                       : entry.find_last_of('-') + 1);
+    const std::size_t hyphen = entry.find_last_of('-');
+    howmany.Caption = hyphen == std::string::npos ? std::string() : entry.substr(hyphen + 1);
     SendChat("<FONT FACE=Arial><b>[ " + player + "</b> in<b> " + Label1.Caption() +
              "</b> seconds " + "+ <b>" + Label9.Caption() + "</b> point(s) <b>]</b>" +
              " <B>[</B> score:<b>" + text::ThousandsWhole(text::Val(howmany.Caption())) +

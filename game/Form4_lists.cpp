@@ -5,9 +5,13 @@
 #include "platform/forms/application.h"
 #include "platform/text/text.h"
 
-void Form4::Form4_loadikfjk_Click() { LoadLog(); }
+void Form4::Form4_loadikfjk_Click() {
+    LoadLog();
+}
 
-void Form4::Form4_Command5_Click() { LoadLog(); }
+void Form4::Form4_Command5_Click() {
+    LoadLog();
+}
 
 void Form4::LoadLog() {
     List1.Clear();
@@ -20,10 +24,12 @@ void Form4::LoadLog() {
         CommonDialog1.ShowOpen();
         List1.Clear();
         ProgressBar1.Value = 0;
+        const std::string path = CommonDialog1.FileName;
         const std::string caption =
             text::ReplaceAllIgnoreCase(text::LCase(CommonDialog1.FileTitle), ".log", "");
-        // A file that fails part-way keeps the entries read before the failure.
-        ReadListFile(CommonDialog1.FileName, [&](const std::string& line) {
+        // A file that cannot be read, or fails part-way, keeps the entries read before; the
+        // caption and counts change only with an entry.
+        ReadListFile(path, [&](const std::string& line) {
             List1.AddItem(text::LCase(line));
             Frame1.Caption = caption;
             Label6.Caption = text::Decimal(List1.ListCount());
@@ -61,7 +67,9 @@ void Form4::Form4_Command2_Click() {
     ProgressBar1.Value = static_cast<std::int16_t>(ProgressBar1.Value + 1);
 }
 
-void Form4::Form4_mixlog_Click() { mixlog.Checked = !mixlog.Checked; }
+void Form4::Form4_mixlog_Click() {
+    mixlog.Checked = !mixlog.Checked;
+}
 
 void Form4::Form4_mixNOW_Click() {
     if (List1.ListCount() >= 1) ShuffleList(List1, 3);

@@ -2,5 +2,3 @@
 #include "game/Form4.h"
 
 // Window chrome and switching.
-void Form4::Form4_creat_Click() {}
-void Form4::Form4_nolog_Click() {}

@@ -1,0 +1,41 @@
+#pragma once
+// The boxes on the screen. When a person drives the program the boxes are answered here: each
+// box runs rounds of the event loop until it is closed, so timers and chat lines go on while
+// it is open, and the program's windows take no input meanwhile. When a script drives it, the
+// script answers and the box only shows until then.
+
+#include <FL/Fl_Window.H>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/view/fonts.h"
+#include "platform/forms/modal.h"
+
+namespace view {
+
+class BoxHost : public forms::ModalHost {
+public:
+    // `answerer` answers the boxes (a script); nullptr when a person does.
+    BoxHost(FontBook& fonts, forms::ModalHost* answerer) : m_fonts(fonts), m_answerer(answerer) {}
+
+    int message_box(const forms::MessageBoxRequest& request) override;
+    std::optional<std::string> input_box(const forms::InputBoxRequest& request) override;
+    std::optional<std::string> file_dialog(const forms::FileDialogRequest& request) override;
+
+    // The boxes open now, the newest last.
+    const std::vector<Fl_Window*>& open_boxes() const { return m_open; }
+
+private:
+    class Opened;
+    // Rounds of events until `closed` says the box is closed.
+    template <class Closed>
+    void run_until(Closed closed);
+
+    FontBook& m_fonts;
+    forms::ModalHost* m_answerer;
+    std::vector<Fl_Window*> m_open;
+};
+
+}  // namespace view

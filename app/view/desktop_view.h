@@ -1,0 +1,56 @@
+#pragma once
+// The desktop view: every form as a real window, the chat room as a window of its own, and the
+// boxes as real dialogs. It follows the model through the application's observer and applies
+// the changes before the screen is next drawn; the event loop's real-time waits become the
+// toolkit's waits (never its repeating timeouts), so the windows stay alive while the program
+// pauses and the loop keeps its own timer schedule.
+//
+// With TAVREL_VIEW_CAPTURE naming a folder, every line that the member "camera" says in the
+// room writes a picture of each window shown, TAG-WINDOW.png with TAG the line's text: forms
+// by their names, "room" for the chat room and "box" for the newest open box.
+
+#include <map>
+#include <memory>
+#include <string>
+
+#include "app/view/box_host.h"
+#include "app/view/fonts.h"
+#include "app/view/form_window.h"
+#include "app/view/front_end.h"
+#include "app/view/room_window.h"
+#include "app/view/view_context.h"
+#include "platform/chatclient/chat_client.h"
+
+namespace view {
+
+// True when a display can be opened here.
+bool DisplayAvailable();
+
+class DesktopView final : public app::FrontEnd {
+public:
+    DesktopView();
+    ~DesktopView() override;
+
+    forms::ModalHost* attach(forms::ModalHost* script_host) override;
+    void detach() override;
+
+    static constexpr const char* kCameraName = "camera";
+
+private:
+    void changed(forms::Form& form, forms::Control* control);
+    void heard(const chatclient::Line& line);
+    void wait(loop::Micros timeout);
+    void apply();
+    void capture(const std::string& tag);
+
+    std::unique_ptr<FontBook> m_fonts;
+    std::unique_ptr<ViewContext> m_context;
+    std::unique_ptr<BoxHost> m_boxes;
+    std::unique_ptr<RoomWindow> m_room;
+    std::map<forms::Form*, std::unique_ptr<FormWindow>> m_windows;
+    std::vector<forms::Form*> m_new_forms;
+    int m_listener = -1;
+    std::string m_capture_folder;
+};
+
+}  // namespace view

@@ -1,0 +1,150 @@
+#include "app/view/form_window.h"
+
+#include <FL/Fl.H>
+
+#include "app/view/window_hints.h"
+#include "platform/forms/application.h"
+#include "platform/loop/loop.h"
+
+namespace view {
+
+FormWindow::FormWindow(forms::Form& form, ViewContext& context)
+    : Fl_Double_Window(1, 1), m_form(form), m_context(context) {
+    end();
+    if (form.border == forms::BorderStyle::None) clear_border();
+    callback(close_clicked);
+    build();
+}
+
+int FormWindow::menu_height() const {
+    return m_form.has_menu_bar ? m_context.pixels(forms::Form::kMenuBarTwips) : 0;
+}
+
+void FormWindow::build() {
+    clear();
+    m_views.clear();
+    m_menu_bar = nullptr;
+    begin();
+    // Frames first, so that what they hold is drawn over them.
+    for (int pass = 0; pass < 2; ++pass)
+        for (forms::Control* c : m_form.controls()) {
+            bool frame = c->kind() == forms::ControlKind::Frame;
+            if (frame != (pass == 0)) continue;
+            if (ControlView* view = MakeControlView(*c, m_context)) m_views.push_back(view);
+        }
+    if (m_form.has_menu_bar || !m_form.top_menus().empty())
+        m_menu_bar = new MenuBarView(w(), std::max(menu_height(), 1), m_context);
+    end();
+    resizable(nullptr);
+    m_built_for = m_form.controls().size();
+    m_window_marked = m_menus_marked = m_all_marked = true;
+}
+
+void FormWindow::mark(forms::Control* control) {
+    if (!control) {
+        m_window_marked = true;
+    } else if (control->kind() == forms::ControlKind::MenuItem) {
+        m_menus_marked = true;
+    } else if (control->kind() == forms::ControlKind::Frame) {
+        m_all_marked = true;  // what it holds follows it
+    } else if (control->kind() != forms::ControlKind::Timer) {
+        m_marked.insert(control);
+    }
+}
+
+void FormWindow::apply() {
+    if (m_form.controls().size() != m_built_for) build();
+    if (m_window_marked) apply_window();
+    if (m_menus_marked && m_menu_bar) m_menu_bar->rebuild(m_form.top_menus());
+    int top = menu_height();
+    for (ControlView* view : m_views)
+        if (m_all_marked || m_marked.count(&view->control())) view->sync(top);
+    m_window_marked = m_menus_marked = m_all_marked = false;
+    m_marked.clear();
+    // The title bar's commands and the stacking are not reported as changes; they are read
+    // at every round of changes.
+    apply_hints();
+}
+
+void FormWindow::apply_window() {
+    m_window_marked = false;
+    std::string caption = ScreenText(m_form.Caption);
+    if (caption != m_caption) copy_label((m_caption = caption).c_str());
+
+    bool framed = m_form.border != forms::BorderStyle::None;
+    int border = framed ? forms::Form::kBorderTwips : 0;
+    int title = framed ? forms::Form::kTitleBarTwips : 0;
+    if (m_form.Left != m_left || m_form.Top != m_top || m_form.Width != m_width ||
+        m_form.Height != m_height) {
+        m_left = m_form.Left;
+        m_top = m_form.Top;
+        m_width = m_form.Width;
+        m_height = m_form.Height;
+        // The toolkit's window is the client area; the model's size has the borders too.
+        int width = std::max(1, m_context.pixels(m_width - 2 * border));
+        int height = std::max(1, m_context.pixels(m_height - 2 * border - title));
+        size_range(width, height, width, height);  // a fixed border
+        resize(m_context.pixels(m_left + border), m_context.pixels(m_top + border + title), width,
+               height);
+        if (m_menu_bar) m_menu_bar->resize(0, 0, width, m_menu_bar->h());
+        m_close_box = m_on_top = -1;  // a new size range resets the title-bar hints
+    }
+
+    bool wanted = m_form.loaded() && m_form.Visible;
+    if (wanted && !showing()) {
+        show();
+        m_close_box = m_on_top = -1;
+    } else if (!wanted && shown()) {
+        hide();
+    }
+}
+
+void FormWindow::apply_hints() {
+    if (!shown()) return;
+    int close_box = m_form.has_close_box() ? 1 : 0;
+    int on_top = m_form.topmost() ? 1 : 0;
+    if (close_box != m_close_box) {
+        m_close_box = close_box;
+        SetTitleBarCommands(*this, close_box == 1, m_form.min_max_buttons);
+    }
+    if (on_top != m_on_top) {
+        m_on_top = on_top;
+        SetStaysOnTop(*this, on_top == 1);
+    }
+}
+
+int FormWindow::handle(int event) {
+    switch (event) {
+        case FL_PUSH:
+        case FL_RELEASE:
+        case FL_DRAG:
+        case FL_MOVE:
+        case FL_MOUSEWHEEL:
+        case FL_KEYDOWN:
+        case FL_KEYUP:
+        case FL_SHORTCUT:
+        case FL_PASTE:
+        case FL_DND_ENTER:
+        case FL_DND_DRAG:
+        case FL_DND_RELEASE:
+            // While a script drives the windows, or a box is open, they take no input.
+            if (!m_context.interactive || InputHeld()) return 1;
+            break;
+        default:
+            break;
+    }
+    return Fl_Double_Window::handle(event);
+}
+
+void FormWindow::close_clicked(Fl_Widget* widget, void*) {
+    auto* self = static_cast<FormWindow*>(widget);
+    // Escape is not a close box.
+    if (Fl::event() == FL_SHORTCUT && Fl::event_key() == FL_Escape) return;
+    if (!self->m_context.interactive || InputHeld()) return;
+    forms::Form& form = self->m_form;
+    loop::EventLoop::instance().post([&form] {
+        if (!InputHeld() && form.loaded() && form.Visible) form.close_box();
+    });
+}
+
+}  // namespace view

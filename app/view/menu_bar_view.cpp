@@ -1,0 +1,64 @@
+#include "app/view/menu_bar_view.h"
+
+#include "platform/forms/font.h"
+
+namespace view {
+
+MenuBarView::MenuBarView(int width, int height, ViewContext& context)
+    : Fl_Menu_Bar(0, 0, width, height), m_context(context) {
+    box(FL_FLAT_BOX);
+    ScreenFont f = context.fonts.get(forms::Font{"Tahoma", 8.25});
+    textfont(f.font);
+    textsize(f.size);
+}
+
+void MenuBarView::rebuild(const std::vector<forms::MenuItem*>& menus) {
+    std::vector<Fl_Menu_Item> old_items = std::move(m_items);
+    std::deque<std::string> old_labels = std::move(m_labels);
+    m_items.clear();
+    m_labels.clear();
+    add_level(menus);
+    m_items.push_back(Fl_Menu_Item{});
+    menu(m_items.data());
+    redraw();
+}
+
+void MenuBarView::add_level(const std::vector<forms::MenuItem*>& items) {
+    long last_shown = -1;  // the item a following separator draws its line under
+    for (forms::MenuItem* item : items) {
+        if (item->is_separator()) {
+            if (item->Visible && last_shown >= 0)
+                m_items[static_cast<std::size_t>(last_shown)].flags |= FL_MENU_DIVIDER;
+            continue;
+        }
+        int flags = 0;
+        if (!item->Visible) flags |= FL_MENU_INVISIBLE;
+        if (!item->Enabled) flags |= FL_MENU_INACTIVE;
+        // Only a checked item shows a box, as a classic menu shows only its check marks.
+        if (item->Checked) flags |= FL_MENU_TOGGLE | FL_MENU_VALUE;
+        if (!item->items().empty()) flags |= FL_SUBMENU;
+        m_labels.push_back(ScreenText(item->Caption));
+        Fl_Menu_Item entry{};
+        entry.text = m_labels.back().c_str();
+        entry.callback_ = chosen;
+        entry.user_data_ = item;
+        entry.flags = flags;
+        entry.labelfont_ = textfont();
+        entry.labelsize_ = textsize();
+        m_items.push_back(entry);
+        if (item->Visible) last_shown = static_cast<long>(m_items.size() - 1);
+        if (!item->items().empty()) {
+            add_level(item->items());
+            m_items.push_back(Fl_Menu_Item{});
+        }
+    }
+}
+
+void MenuBarView::chosen(Fl_Widget*, void* data) {
+    auto* item = static_cast<forms::MenuItem*>(data);
+    PostInput(*item, [item] {
+        if (item->items().empty() && item->Click) item->Click();
+    });
+}
+
+}  // namespace view

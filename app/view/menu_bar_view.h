@@ -1,0 +1,32 @@
+#pragma once
+// A window's menu bar, rebuilt from its menu items whenever one changes: captions, check
+// marks, hidden and disabled items, separators and submenus. Choosing an item runs its Click.
+
+#include <FL/Fl_Menu_Bar.H>
+#include <FL/Fl_Menu_Item.H>
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "app/view/view_context.h"
+#include "platform/forms/controls.h"
+
+namespace view {
+
+class MenuBarView : public Fl_Menu_Bar {
+public:
+    MenuBarView(int width, int height, ViewContext& context);
+    void rebuild(const std::vector<forms::MenuItem*>& menus);
+
+private:
+    void add_level(const std::vector<forms::MenuItem*>& items);
+    static void chosen(Fl_Widget* bar, void* item);
+
+    ViewContext& m_context;
+    // The toolkit reads the items and their labels in place, so both are kept here.
+    std::vector<Fl_Menu_Item> m_items;
+    std::deque<std::string> m_labels;
+};
+
+}  // namespace view
