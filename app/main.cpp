@@ -32,10 +32,9 @@ int main(int argc, char** argv) {
     if (options.demo) return app::RunDemo(options, std::cout, std::cerr);
 #ifdef TAVREL_HAS_VIEW
     // With a display the windows open: a person drives them, or a script with --view.
-    if ((options.script.empty() || options.view) && view::DisplayAvailable()) {
-        view::DesktopView desktop_view;
-        return app::RunProgram(options, std::cout, std::cerr, &desktop_view);
-    }
+    if (options.script.empty() || options.view)
+        if (auto desktop_view = view::DesktopView::Open())
+            return app::RunProgram(options, std::cout, std::cerr, desktop_view.get());
 #endif
     if (options.script.empty()) {
         std::cerr << "tavrel: nothing to run here without a script or a display.\n"

@@ -239,7 +239,7 @@ class Form4 : public forms::Form {
     void ChooseTimeLimit(forms::MenuItem& item, const char* seconds, int bar_maximum);
     void ChoosePoints(forms::MenuItem& item);
 
-    // Bumped by every road that readies a new word, so a time-out whose delay was overtaken by
-    // a skip or a start leaves that word alone.
+    // Bumped by every road that readies a new word, so a road whose pause was overtaken by
+    // another (a skip, a start, a right answer) leaves that road's word alone.
     unsigned m_word_serial = 0;
 };

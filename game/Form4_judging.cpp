@@ -62,9 +62,10 @@ void Form4::RightAnswer(const std::string& ScreenName, const std::string& LineTe
     SetListIndex(List1, 0);
     Text1.Text = text::LCase(List1.Text());
     Text2.Text = Text1.Text();
-    ++m_word_serial;
+    const auto word = ++m_word_serial;
     Pause(text::RoundHalfEven32(text::Val(Label11.Caption())));
-    Timer2.Enabled = true;
+    // A start or a skip during the delay has handed its own word to the poster already.
+    if (word == m_word_serial) Timer2.Enabled = true;
 }
 
 // The program's own result line comes back from the room while the last answer waits out its

@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include <unistd.h>
+
 #include "app/view/box_windows.h"
 #include "app/view/window_picture.h"
 #include "platform/forms/application.h"
@@ -16,22 +18,26 @@
 
 namespace view {
 
-bool DisplayAvailable() {
+std::unique_ptr<DesktopView> DesktopView::Open() {
     const char* name = std::getenv("DISPLAY");
-    if (!name || !*name) return false;
-    Display* display = XOpenDisplay(name);
-    if (!display) return false;
-    XCloseDisplay(display);
-    return true;
+    if (!name || !*name) return nullptr;
+    // A display server that is just starting, or busy, may refuse a first connection.
+    Display* display = nullptr;
+    for (int attempt = 0; attempt < 5 && !display; ++attempt) {
+        if (attempt > 0) usleep(200'000);
+        display = XOpenDisplay(name);
+    }
+    if (!display) return nullptr;
+    // The toolkit takes this connection instead of opening one of its own, which would end
+    // the program on a refusal.
+    fl_open_display(display);
+    return std::unique_ptr<DesktopView>(new DesktopView());
 }
-
-DesktopView::DesktopView() = default;
 
 DesktopView::~DesktopView() { detach(); }
 
 forms::ModalHost* DesktopView::attach(forms::ModalHost* script_host) {
     auto& app = forms::App();
-    fl_open_display();
     fl_register_images();
     Fl::background(212, 208, 200);  // the classic face colour of buttons and windows
     m_fonts = std::make_unique<FontBook>(app.twips_per_pixel);

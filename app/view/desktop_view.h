@@ -23,12 +23,10 @@
 
 namespace view {
 
-// True when a display can be opened here.
-bool DisplayAvailable();
-
 class DesktopView final : public app::FrontEnd {
 public:
-    DesktopView();
+    // A view on the display that DISPLAY names; nullptr when none can be opened.
+    static std::unique_ptr<DesktopView> Open();
     ~DesktopView() override;
 
     forms::ModalHost* attach(forms::ModalHost* script_host) override;
@@ -37,6 +35,7 @@ public:
     static constexpr const char* kCameraName = "camera";
 
 private:
+    DesktopView() = default;
     void changed(forms::Form& form, forms::Control* control);
     void heard(const chatclient::Line& line);
     void wait(loop::Micros timeout);
