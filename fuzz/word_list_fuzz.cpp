@@ -35,11 +35,13 @@ std::vector<std::string> ReferenceLines(std::string_view bytes) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;
-    // The first byte: how far before the 64 KiB mark the rest starts (0: no filler at all), and
-    // the size of the pieces the splitter is fed.
+    // The first byte: with its top bit set, the rest starts 0 to 15 bytes before the 64 KiB
+    // mark where the file reader's buffer ends; bits 4 to 6 give the size of the pieces that
+    // the splitter is fed.
     const unsigned control = data[0];
     std::string bytes;
     if (control & 0x80) bytes.assign(64 * 1024 - (control & 0x0F), 'w');
+    const std::size_t filler = bytes.size();
     bytes.append(reinterpret_cast<const char*>(data + 1), size - 1);
     const std::size_t piece = 1 + ((control >> 4) & 0x07);
 
@@ -48,7 +50,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     std::vector<std::string> pieced;
     ListLineSplitter splitter([&](const std::string& line) { pieced.push_back(line); });
-    for (std::size_t at = 0; at < bytes.size(); at += piece)
+    splitter.feed(std::string_view(bytes).substr(0, filler));
+    for (std::size_t at = filler; at < bytes.size(); at += piece)
         splitter.feed(std::string_view(bytes).substr(at, piece));
     splitter.finish();
     fuzz::Check(pieced == expected, "pieces of any size read as the whole");

@@ -152,8 +152,9 @@ void Form4::Form4_Command8_Click() {
     Chat1.StartReading();
     Pause(text::RoundHalfEven32(text::Val(Label11.Caption())));
     // A right answer, another skip or a new start during the delay has handed its own word to
-    // the poster already; arming it again would post that word twice.
-    if (word != m_word_serial) return;
+    // the poster already; arming it again would post that word twice. A line that finished the
+    // list meanwhile has left the window idle, and the poster must stay off.
+    if (word != m_word_serial || Check2.Value == 1) return;
     Timer2.Enabled = true;
 }
 

@@ -21,7 +21,7 @@ void Form4::Form4_Chat1_ChatLine(std::string& ScreenName, std::string& LineText)
     const std::string finished = ReadIni("completed", "finished", file);
     if (wordmenu.Checked) Label9.Caption = text::Decimal(static_cast<double>(Text1.Text().size()));
     if (descendmenu.Checked) Timer6.Enabled = true;
-    // No word in play is never answered, not even by a line that is empty once its markup is gone.
+    // With no word in play no line is an answer, not even one that is empty without its markup.
     const std::string answer = text::LCase(text::Trim(Text1.Text()));
     if (Text1.Text() != "" && text::LCase(LineText) == answer) {
         RightAnswer(ScreenName, LineText, scramble);

@@ -13,7 +13,7 @@ namespace view {
 
 // A box on the screen for as long as it is open; only the newest takes input.
 class BoxHost::Opened {
-public:
+  public:
     Opened(BoxHost& host, Fl_Window& box) : m_host(host), m_box(box) {
         if (!host.m_open.empty()) host.m_open.back()->deactivate();
         host.m_open.push_back(&box);
@@ -27,7 +27,7 @@ public:
     Opened(const Opened&) = delete;
     Opened& operator=(const Opened&) = delete;
 
-private:
+  private:
     BoxHost& m_host;
     Fl_Window& m_box;
 };
@@ -60,9 +60,8 @@ std::optional<std::string> BoxHost::input_box(const forms::InputBoxRequest& requ
 
 std::optional<std::string> BoxHost::file_dialog(const forms::FileDialogRequest& request) {
     std::error_code ec;
-    std::string folder = request.init_dir.empty()
-                             ? std::filesystem::current_path(ec).string()
-                             : ScreenText(request.init_dir);
+    std::string folder = request.init_dir.empty() ? std::filesystem::current_path(ec).string()
+                                                  : ScreenText(request.init_dir);
     std::string pattern = ChooserPattern(request.filter);
     // The toolkit's own chooser: it runs in this loop, so timers keep their pace meanwhile.
     Fl_File_Chooser chooser(folder.c_str(), pattern.empty() ? nullptr : pattern.c_str(),

@@ -16,7 +16,7 @@
 namespace view {
 
 class BoxHost : public forms::ModalHost {
-public:
+  public:
     // `answerer` answers the boxes (a script); nullptr when a person does.
     BoxHost(FontBook& fonts, forms::ModalHost* answerer) : m_fonts(fonts), m_answerer(answerer) {}
 
@@ -27,7 +27,7 @@ public:
     // The boxes open now, the newest last.
     const std::vector<Fl_Window*>& open_boxes() const { return m_open; }
 
-private:
+  private:
     class Opened;
     // Rounds of events until `closed` says the box is closed.
     template <class Closed>

@@ -23,24 +23,24 @@ constexpr int kWidestText = 440;
 
 // Wrapped text drawn as it is: no symbol codes, no shortcut marks.
 class TextBlock : public Fl_Widget {
-public:
+  public:
     TextBlock(int x, int y, int w, int h, std::string text, ScreenFont font)
         : Fl_Widget(x, y, w, h), m_text(std::move(text)), m_font(font) {}
     void draw() override {
         fl_font(m_font.font, m_font.size);
         fl_color(FL_BLACK);
-        fl_draw(m_text.c_str(), x(), y(), w(), h(), FL_ALIGN_TOP_LEFT | FL_ALIGN_INSIDE | FL_ALIGN_WRAP,
-                nullptr, 0);
+        fl_draw(m_text.c_str(), x(), y(), w(), h(),
+                FL_ALIGN_TOP_LEFT | FL_ALIGN_INSIDE | FL_ALIGN_WRAP, nullptr, 0);
     }
 
-private:
+  private:
     std::string m_text;
     ScreenFont m_font;
 };
 
 // The four classic message-box icons.
 class BoxIcon : public Fl_Widget {
-public:
+  public:
     BoxIcon(int x, int y, int icon) : Fl_Widget(x, y, kIconSize, kIconSize), m_icon(icon) {}
     void draw() override {
         int cx = x(), cy = y(), s = kIconSize;
@@ -64,11 +64,13 @@ public:
         fl_draw(mark, cx, cy, s, s, FL_ALIGN_CENTER, nullptr, 0);
     }
 
-private:
+  private:
     int m_icon;
 };
 
-ScreenFont BoxFont(FontBook& fonts) { return fonts.get("MS Sans Serif", 8.25); }
+ScreenFont BoxFont(FontBook& fonts) {
+    return fonts.get("MS Sans Serif", 8.25);
+}
 
 // The size the text takes wrapped at `widest` pixels.
 void Measure(const std::string& text, ScreenFont font, int widest, int& w, int& h) {
@@ -143,7 +145,8 @@ MessageBoxWindow::MessageBoxWindow(const forms::MessageBoxRequest& request, Font
         int result;
     };
     std::vector<Choice> choices = {{"OK", forms::vbOK}};
-    if (m_buttons == forms::vbOKCancel) choices = {{"OK", forms::vbOK}, {"Cancel", forms::vbCancel}};
+    if (m_buttons == forms::vbOKCancel)
+        choices = {{"OK", forms::vbOK}, {"Cancel", forms::vbCancel}};
     if (m_buttons == forms::vbYesNo) choices = {{"Yes", forms::vbYes}, {"No", forms::vbNo}};
     int buttons_width = static_cast<int>(choices.size()) * (kButtonWidth + kGap) - kGap;
     int width = std::max({text_x + tw + kMargin, buttons_width + 2 * kMargin, 140});
@@ -158,7 +161,8 @@ MessageBoxWindow::MessageBoxWindow(const forms::MessageBoxRequest& request, Font
     int x = (width - buttons_width) / 2;
     for (const Choice& choice : choices) {
         Fl_Button* b = AddButton(x, buttons_y, choice.caption, font);
-        b->callback(button_clicked, reinterpret_cast<void*>(static_cast<std::intptr_t>(choice.result)));
+        b->callback(button_clicked,
+                    reinterpret_cast<void*>(static_cast<std::intptr_t>(choice.result)));
         x += kButtonWidth + kGap;
     }
     end();
@@ -204,7 +208,8 @@ InputBoxWindow::InputBoxWindow(const forms::InputBoxRequest& request, FontBook& 
     new TextBlock(kMargin, kMargin, kPromptWidth, ph, prompt, font);
     int button_x = kWidth - kMargin - kButtonWidth;
     AddButton(button_x, kMargin, "OK", font)->callback(ok_clicked, this);
-    AddButton(button_x, kMargin + kButtonHeight + kGap, "Cancel", font)->callback(cancel_clicked, this);
+    AddButton(button_x, kMargin + kButtonHeight + kGap, "Cancel", font)
+        ->callback(cancel_clicked, this);
     m_input = new Fl_Input(kMargin, input_y, kWidth - 2 * kMargin, 22);
     m_input->textfont(font.font);
     m_input->textsize(font.size);
@@ -226,7 +231,9 @@ bool InputBoxWindow::cancel() {
     return true;
 }
 
-void InputBoxWindow::ok_clicked(Fl_Widget*, void* box) { static_cast<InputBoxWindow*>(box)->accept(); }
+void InputBoxWindow::ok_clicked(Fl_Widget*, void* box) {
+    static_cast<InputBoxWindow*>(box)->accept();
+}
 
 void InputBoxWindow::cancel_clicked(Fl_Widget*, void* box) {
     static_cast<InputBoxWindow*>(box)->cancel();

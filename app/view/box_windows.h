@@ -18,18 +18,18 @@ class Fl_Input;
 namespace view {
 
 class BoxWindow : public Fl_Double_Window {
-public:
+  public:
     bool done() const { return m_done; }
     int handle(int event) override;
 
-protected:
+  protected:
     BoxWindow(int width, int height, const std::string& title, bool interactive);
     void finish() { m_done = true; }
     // Enter and Escape; Escape does nothing when `cancel` is false.
     virtual void accept() = 0;
     virtual bool cancel() = 0;
 
-private:
+  private:
     static void close_clicked(Fl_Widget* window, void*);
     bool m_interactive;
     bool m_done = false;
@@ -37,11 +37,11 @@ private:
 };
 
 class MessageBoxWindow : public BoxWindow {
-public:
+  public:
     MessageBoxWindow(const forms::MessageBoxRequest& request, FontBook& fonts, bool interactive);
     int result() const { return m_result; }
 
-private:
+  private:
     void accept() override;
     bool cancel() override;
     void pressed(int result);
@@ -52,12 +52,12 @@ private:
 };
 
 class InputBoxWindow : public BoxWindow {
-public:
+  public:
     InputBoxWindow(const forms::InputBoxRequest& request, FontBook& fonts, bool interactive);
     // The text with OK; nothing with Cancel.
     const std::optional<std::string>& answer() const { return m_answer; }
 
-private:
+  private:
     void accept() override;
     bool cancel() override;
     static void ok_clicked(Fl_Widget* button, void* box);

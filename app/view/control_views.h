@@ -22,7 +22,7 @@ class Fl_Image;
 namespace view {
 
 class ControlView {
-public:
+  public:
     ControlView(forms::Control& control, ViewContext& context)
         : m_control(control), m_context(context) {}
     virtual ~ControlView() = default;
@@ -36,7 +36,7 @@ public:
     // `top` is the pixel row where the client area starts (below a menu bar).
     void sync(int top);
 
-protected:
+  protected:
     virtual void sync_contents() = 0;
     // The pointer relative to the widget, in twips; buttons and shift keys as the classic masks.
     float pointer_x() const;
@@ -53,81 +53,81 @@ protected:
 ControlView* MakeControlView(forms::Control& control, ViewContext& context);
 
 class LabelView : public Fl_Widget, public ControlView {
-public:
+  public:
     LabelView(forms::Label& label, ViewContext& context);
     Fl_Widget& widget() override { return *this; }
     void draw() override;
     int handle(int event) override;
 
-private:
+  private:
     void sync_contents() override {}
     bool draw_arrow();
     forms::Label& m_label;
 };
 
 class TextBoxView : public Fl_Input, public ControlView {
-public:
+  public:
     TextBoxView(forms::TextBox& box, ViewContext& context);
     Fl_Widget& widget() override { return *this; }
 
-private:
+  private:
     void sync_contents() override;
     void typed();
     forms::TextBox& m_box;
 };
 
 class ButtonView : public Fl_Button, public ControlView {
-public:
+  public:
     ButtonView(forms::CommandButton& button, ViewContext& context);
     Fl_Widget& widget() override { return *this; }
 
-private:
+  private:
     void sync_contents() override;
     forms::CommandButton& m_button;
     std::string m_caption;
 };
 
 class CheckBoxView : public Fl_Check_Button, public ControlView {
-public:
+  public:
     CheckBoxView(forms::CheckBox& box, ViewContext& context);
     Fl_Widget& widget() override { return *this; }
 
-private:
+  private:
     void sync_contents() override;
     forms::CheckBox& m_box;
     std::string m_caption;
 };
 
 class OptionView : public Fl_Round_Button, public ControlView {
-public:
+  public:
     OptionView(forms::OptionButton& option, ViewContext& context);
     Fl_Widget& widget() override { return *this; }
 
-private:
+  private:
     void sync_contents() override;
     forms::OptionButton& m_option;
     std::string m_caption;
 };
 
 class FrameView : public Fl_Widget, public ControlView {
-public:
+  public:
     FrameView(forms::Frame& frame, ViewContext& context);
     Fl_Widget& widget() override { return *this; }
     void draw() override;
 
-private:
+  private:
     void sync_contents() override {}
     forms::Frame& m_frame;
 };
 
 class PictureView : public Fl_Widget, public ControlView {
-public:
+  public:
     PictureView(forms::Picture& picture, ViewContext& context);
     ~PictureView() override;
     Fl_Widget& widget() override { return *this; }
     void draw() override;
 
-private:
+  private:
     void sync_contents() override;
     forms::Picture& m_picture;
     std::string m_loaded_source;
@@ -135,12 +135,12 @@ private:
 };
 
 class ListView : public Fl_Hold_Browser, public ControlView {
-public:
+  public:
     ListView(forms::ListBox& list, ViewContext& context);
     Fl_Widget& widget() override { return *this; }
     int handle(int event) override;
 
-private:
+  private:
     void sync_contents() override;
     void picked();
     void read_back_top();
@@ -151,13 +151,13 @@ private:
 };
 
 class ShapesView : public Fl_Widget, public ControlView {
-public:
+  public:
     ShapesView(forms::CustomControl& control, ViewContext& context);
     Fl_Widget& widget() override { return *this; }
     void draw() override;
     int handle(int event) override;
 
-private:
+  private:
     void sync_contents() override {}
     forms::CustomControl& m_custom;
 };

@@ -3,13 +3,12 @@
 #include <FL/Fl.H>
 #include <FL/Fl_Shared_Image.H>
 #include <FL/x.H>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <filesystem>
-
-#include <unistd.h>
 
 #include "app/view/box_windows.h"
 #include "app/view/window_picture.h"
@@ -34,18 +33,22 @@ std::unique_ptr<DesktopView> DesktopView::Open() {
     return std::unique_ptr<DesktopView>(new DesktopView());
 }
 
-DesktopView::~DesktopView() { detach(); }
+DesktopView::~DesktopView() {
+    detach();
+}
 
 forms::ModalHost* DesktopView::attach(forms::ModalHost* script_host) {
     auto& app = forms::App();
     fl_register_images();
     Fl::background(212, 208, 200);  // the classic face colour of buttons and windows
     m_fonts = std::make_unique<FontBook>(app.twips_per_pixel);
-    m_context = std::make_unique<ViewContext>(ViewContext{*m_fonts, script_host == nullptr, app.twips_per_pixel});
+    m_context = std::make_unique<ViewContext>(
+        ViewContext{*m_fonts, script_host == nullptr, app.twips_per_pixel});
     app.screen_width = Fl::w() * app.twips_per_pixel;
     app.screen_height = Fl::h() * app.twips_per_pixel;
     app.set_metrics(std::make_unique<ScreenMetrics>(*m_fonts));
-    app.set_observer([this](forms::Form& form, forms::Control* control) { changed(form, control); });
+    app.set_observer(
+        [this](forms::Form& form, forms::Control* control) { changed(form, control); });
     m_boxes = std::make_unique<BoxHost>(*m_fonts, script_host);
     m_room = std::make_unique<RoomWindow>(*m_fonts, m_context->interactive);
     m_listener = chatclient::ChatClient::instance().add_listener(
@@ -105,7 +108,8 @@ void DesktopView::capture(const std::string& tag) {
     std::error_code ec;
     fs::create_directories(m_capture_folder, ec);
     auto write = [&](Fl_Window& window, const std::string& name) {
-        WriteWindowPicture(window, (fs::path(m_capture_folder) / (tag + "-" + name + ".png")).string());
+        WriteWindowPicture(window,
+                           (fs::path(m_capture_folder) / (tag + "-" + name + ".png")).string());
     };
     for (auto& [form, window] : m_windows)
         if (window->showing()) write(*window, form->name());

@@ -24,7 +24,7 @@
 namespace view {
 
 class DesktopView final : public app::FrontEnd {
-public:
+  public:
     // A view on the display that DISPLAY names; nullptr when none can be opened.
     static std::unique_ptr<DesktopView> Open();
     ~DesktopView() override;
@@ -34,7 +34,7 @@ public:
 
     static constexpr const char* kCameraName = "camera";
 
-private:
+  private:
     DesktopView() = default;
     void changed(forms::Form& form, forms::Control* control);
     void heard(const chatclient::Line& line);

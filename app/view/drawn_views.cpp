@@ -1,14 +1,15 @@
 // Frames, pictures and supplied controls: widgets that draw themselves from the model.
+#include <cmath>
+#include <filesystem>
+
 // The model's headers come first: the toolkit's image headers bring in X11's macros.
+// clang-format off
 #include "app/view/control_views.h"
 #include "platform/forms/application.h"
-
 #include <FL/Fl.H>
 #include <FL/Fl_Shared_Image.H>
 #include <FL/fl_draw.H>
-
-#include <cmath>
-#include <filesystem>
+// clang-format on
 
 namespace view {
 
@@ -58,7 +59,8 @@ void FrameView::draw() {
     fl_rectf(x() + 6, y(), std::min(width, w() - 8), fl_height());
     fl_color(active_r() ? FL_BLACK : fl_inactive(FL_BLACK));
     fl_push_clip(x(), y(), w(), h());
-    fl_draw(caption.c_str(), static_cast<int>(caption.size()), x() + 8, y() + fl_height() - fl_descent());
+    fl_draw(caption.c_str(), static_cast<int>(caption.size()), x() + 8,
+            y() + fl_height() - fl_descent());
     fl_pop_clip();
 }
 
@@ -67,7 +69,9 @@ void FrameView::draw() {
 PictureView::PictureView(forms::Picture& picture, ViewContext& context)
     : Fl_Widget(0, 0, 1, 1), ControlView(picture, context), m_picture(picture) {}
 
-PictureView::~PictureView() { delete m_image; }
+PictureView::~PictureView() {
+    delete m_image;
+}
 
 void PictureView::sync_contents() {
     bool resized = m_image && (m_image->w() != w() || m_image->h() != h());
@@ -111,7 +115,8 @@ void ShapesView::draw() {
     for (const forms::Shape& s : shapes) {
         if (!s.visible || s.width <= 0 || s.height <= 0) continue;
         int sx = x() + m_context.pixels(s.left), sy = y() + m_context.pixels(s.top);
-        int sw = std::max(1, m_context.pixels(s.width)), sh = std::max(1, m_context.pixels(s.height));
+        int sw = std::max(1, m_context.pixels(s.width)),
+            sh = std::max(1, m_context.pixels(s.height));
         if (s.filled) {
             fl_color(Colour(s.fill_colour));
             fl_rectf(sx, sy, sw, sh);

@@ -19,7 +19,7 @@ struct ScreenFont {
 };
 
 class FontBook {
-public:
+  public:
     explicit FontBook(int twips_per_pixel) : m_twips_per_pixel(twips_per_pixel) {}
 
     ScreenFont get(const std::string& face, double points, bool bold = false);
@@ -28,7 +28,7 @@ public:
     }
     int twips_per_pixel() const { return m_twips_per_pixel; }
 
-private:
+  private:
     int m_twips_per_pixel;
     std::map<std::string, Fl_Font> m_fonts;  // by screen face and weight
     std::deque<std::string> m_names;         // the font system keeps pointers to these
@@ -41,12 +41,12 @@ std::string ScreenFace(const std::string& face);
 // Text measures in twips from the screen fonts: a line's height, and a text's width (the widest
 // of its lines).
 class ScreenMetrics : public forms::TextMetrics {
-public:
+  public:
     explicit ScreenMetrics(FontBook& fonts) : m_fonts(fonts) {}
     int line_height(const forms::Font& font, const std::string& text) const override;
     int text_width(const forms::Font& font, const std::string& text) const override;
 
-private:
+  private:
     FontBook& m_fonts;
 };
 

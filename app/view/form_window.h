@@ -16,7 +16,7 @@
 namespace view {
 
 class FormWindow : public Fl_Double_Window {
-public:
+  public:
     FormWindow(forms::Form& form, ViewContext& context);
 
     forms::Form& form() const { return m_form; }
@@ -27,7 +27,7 @@ public:
 
     int handle(int event) override;
 
-private:
+  private:
     void build();
     void apply_window();
     void apply_hints();

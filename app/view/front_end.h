@@ -11,7 +11,7 @@
 namespace app {
 
 class FrontEnd {
-public:
+  public:
     virtual ~FrontEnd() = default;
     // Called once the stand-ins are fresh and the windows registered, before the first window
     // opens. `script_host` answers the boxes when a script drives the program (the front end

@@ -43,8 +43,10 @@ int ListView::handle(int event) {
             read_back_top();
             int button = pointer_buttons(), shift = shift_keys();
             // Inside the list's border, as the list's own client area counts.
-            float px = pointer_x() - static_cast<float>(Fl::box_dx(box()) * m_context.twips_per_pixel);
-            float py = pointer_y() - static_cast<float>(Fl::box_dy(box()) * m_context.twips_per_pixel);
+            float px =
+                pointer_x() - static_cast<float>(Fl::box_dx(box()) * m_context.twips_per_pixel);
+            float py =
+                pointer_y() - static_cast<float>(Fl::box_dy(box()) * m_context.twips_per_pixel);
             forms::ListBox& list = m_list;
             PostInput(list, [&list, button, shift, px, py] {
                 if (list.MouseMove) list.MouseMove(button, shift, px, py);

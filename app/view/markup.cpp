@@ -48,17 +48,23 @@ std::string TagName(std::string_view body) {
 void Apply(Style& style, std::string_view body) {
     std::string name = TagName(body);
     auto close = [](int& depth) { depth = depth > 0 ? depth - 1 : 0; };
-    if (name == "b" || name == "strong") ++style.bold;
-    else if (name == "/b" || name == "/strong") close(style.bold);
-    else if (name == "u") ++style.underline;
-    else if (name == "/u") close(style.underline);
+    if (name == "b" || name == "strong")
+        ++style.bold;
+    else if (name == "/b" || name == "/strong")
+        close(style.bold);
+    else if (name == "u")
+        ++style.underline;
+    else if (name == "/u")
+        close(style.underline);
     else if (name == "font") {
         std::string face = AttributeValue(body, "face");
         style.faces.push_back(face.empty() && !style.faces.empty() ? style.faces.back() : face);
     } else if (name == "/font") {
         if (!style.faces.empty()) style.faces.pop_back();
-    } else if (name == "a") style.link = AttributeValue(body, "href");
-    else if (name == "/a") style.link.clear();
+    } else if (name == "a")
+        style.link = AttributeValue(body, "href");
+    else if (name == "/a")
+        style.link.clear();
 }
 
 void Append(std::vector<TextRun>& runs, const Style& style, std::string_view text) {

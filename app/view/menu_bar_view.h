@@ -15,11 +15,11 @@
 namespace view {
 
 class MenuBarView : public Fl_Menu_Bar {
-public:
+  public:
     MenuBarView(int width, int height, ViewContext& context);
     void rebuild(const std::vector<forms::MenuItem*>& menus);
 
-private:
+  private:
     void add_level(const std::vector<forms::MenuItem*>& items);
     static void chosen(Fl_Widget* bar, void* item);
 

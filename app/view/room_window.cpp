@@ -20,7 +20,9 @@ namespace {
 constexpr int kHeight = 330, kRow = 24, kMargin = 6;
 
 // Beside the program's centred windows (about 340 pixels wide unfolded) where the screen allows.
-int RoomWidth() { return std::clamp((Fl::w() - 360) / 2 - 20, 300, 460); }
+int RoomWidth() {
+    return std::clamp((Fl::w() - 360) / 2 - 20, 300, 460);
+}
 }  // namespace
 
 RoomWindow::RoomWindow(FontBook& fonts, bool interactive)
@@ -28,7 +30,8 @@ RoomWindow::RoomWindow(FontBook& fonts, bool interactive)
     const int kWidth = w();
     ScreenFont font = fonts.get("Arial", 9);
     int row_y = kHeight - kMargin - kRow;
-    m_transcript = new TranscriptView(kMargin, kMargin, kWidth - 2 * kMargin, row_y - 2 * kMargin, fonts);
+    m_transcript =
+        new TranscriptView(kMargin, kMargin, kWidth - 2 * kMargin, row_y - 2 * kMargin, fonts);
     m_member = new Fl_Input_Choice(kMargin, row_y, 110, kRow);
     m_member->tooltip("the member who says the line");
     m_member->textfont(font.font);
@@ -101,6 +104,8 @@ void RoomWindow::say() {
         [name, line] { chatclient::ChatClient::instance().say(name, line); });
 }
 
-void RoomWindow::say_clicked(Fl_Widget*, void* window) { static_cast<RoomWindow*>(window)->say(); }
+void RoomWindow::say_clicked(Fl_Widget*, void* window) {
+    static_cast<RoomWindow*>(window)->say();
+}
 
 }  // namespace view

@@ -18,14 +18,14 @@ class Fl_Input_Choice;
 namespace view {
 
 class RoomWindow : public Fl_Double_Window {
-public:
+  public:
     RoomWindow(FontBook& fonts, bool interactive);
 
     // Follows the client: shown while it runs, the transcript, the room open or closed.
     void apply();
     TranscriptView& transcript() { return *m_transcript; }
 
-private:
+  private:
     void say();
     static void say_clicked(Fl_Widget*, void* window);
 

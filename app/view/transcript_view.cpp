@@ -48,7 +48,8 @@ std::size_t FittingPrefix(const std::string& utf8, int width) {
     const char* end = p + utf8.size();
     while (p < end) {
         int len = std::max(1, fl_utf8len1(*p));
-        std::size_t next = static_cast<std::size_t>(p - utf8.c_str()) + static_cast<std::size_t>(len);
+        std::size_t next =
+            static_cast<std::size_t>(p - utf8.c_str()) + static_cast<std::size_t>(len);
         next = std::min(next, utf8.size());
         if (fit > 0 && fl_width(utf8.c_str(), static_cast<int>(next)) > width) break;
         fit = next;
@@ -63,8 +64,8 @@ TranscriptView::TranscriptView(int x, int y, int w, int h, FontBook& fonts)
     : Fl_Group(x, y, w, h), m_fonts(fonts) {
     box(FL_DOWN_BOX);
     color(FL_WHITE);
-    m_bar = new Fl_Scrollbar(x + w - Fl::scrollbar_size() - Fl::box_dx(box()), y + Fl::box_dy(box()),
-                             Fl::scrollbar_size(), h - Fl::box_dh(box()));
+    m_bar = new Fl_Scrollbar(x + w - Fl::scrollbar_size() - Fl::box_dx(box()),
+                             y + Fl::box_dy(box()), Fl::scrollbar_size(), h - Fl::box_dh(box()));
     m_bar->type(FL_VERTICAL);
     m_bar->callback(scrolled, this);
     end();
@@ -82,8 +83,8 @@ int TranscriptView::visible_rows() const {
 }
 
 void TranscriptView::update(const std::vector<chatclient::Line>& lines) {
-    bool continues = lines.size() >= m_lines.size() &&
-                     std::equal(m_lines.begin(), m_lines.end(), lines.begin());
+    bool continues =
+        lines.size() >= m_lines.size() && std::equal(m_lines.begin(), m_lines.end(), lines.begin());
     if (!continues) {
         m_lines.clear();
         m_rows.clear();
@@ -114,8 +115,8 @@ void TranscriptView::layout_line(const chatclient::Line& line) {
     int x = 0;
     bool first = true;
     for (const TextRun& run : runs) {
-        ScreenFont font = m_fonts.get(run.face.empty() ? std::string("Arial") : run.face, kPoints,
-                                      run.bold);
+        ScreenFont font =
+            m_fonts.get(run.face.empty() ? std::string("Arial") : run.face, kPoints, run.bold);
         fl_font(font.font, font.size);
         for (std::string token : Tokens(text::ToUtf8(run.text))) {
             if (token == "\n") {
@@ -135,8 +136,8 @@ void TranscriptView::layout_line(const chatclient::Line& line) {
                     piece = token.substr(0, FittingPrefix(token, avail - x));
                     width = static_cast<int>(fl_width(piece.c_str()));
                 }
-                m_rows.back().push_back(
-                    Piece{x, piece, font, run.underline || !run.link.empty(), !run.link.empty(), first});
+                m_rows.back().push_back(Piece{x, piece, font, run.underline || !run.link.empty(),
+                                              !run.link.empty(), first});
                 x += width;
                 token.erase(0, piece.size());
             }
@@ -188,17 +189,18 @@ void TranscriptView::draw() {
     draw_box();
     int left = x() + Fl::box_dx(box()) + kPadding;
     int top = y() + Fl::box_dy(box()) + kPadding;
-    fl_push_clip(x() + Fl::box_dx(box()), y() + Fl::box_dy(box()), w() - Fl::box_dw(box()) - Fl::scrollbar_size(),
-                 h() - Fl::box_dh(box()));
+    fl_push_clip(x() + Fl::box_dx(box()), y() + Fl::box_dy(box()),
+                 w() - Fl::box_dw(box()) - Fl::scrollbar_size(), h() - Fl::box_dh(box()));
     int last = std::min(static_cast<int>(m_rows.size()), m_first_row + visible_rows() + 1);
     for (int r = m_first_row; r < last; ++r) {
         int baseline = top + (r - m_first_row + 1) * m_row_height - 4;
         for (const Piece& piece : m_rows[static_cast<std::size_t>(r)]) {
             fl_font(piece.font.font, piece.font.size);
-            fl_color(piece.link ? fl_rgb_color(0x00, 0x33, 0xcc)
+            fl_color(piece.link   ? fl_rgb_color(0x00, 0x33, 0xcc)
                      : piece.name ? fl_rgb_color(0x00, 0x00, 0x80)
                                   : FL_BLACK);
-            fl_draw(piece.text.c_str(), static_cast<int>(piece.text.size()), left + piece.x, baseline);
+            fl_draw(piece.text.c_str(), static_cast<int>(piece.text.size()), left + piece.x,
+                    baseline);
             if (piece.underline) {
                 int width = static_cast<int>(fl_width(piece.text.c_str()));
                 fl_line(left + piece.x, baseline + 1, left + piece.x + width - 1, baseline + 1);

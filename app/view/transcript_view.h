@@ -17,7 +17,7 @@
 namespace view {
 
 class TranscriptView : public Fl_Group {
-public:
+  public:
     TranscriptView(int x, int y, int w, int h, FontBook& fonts);
 
     // Follows the transcript: new lines are laid out, a shorter one (a fresh room) starts over.
@@ -28,7 +28,7 @@ public:
     void resize(int x, int y, int w, int h) override;
     int handle(int event) override;
 
-private:
+  private:
     struct Piece {
         int x = 0;
         std::string text;  // UTF-8

@@ -22,9 +22,13 @@ void PostInput(forms::Control& control, std::function<void()> action) {
     });
 }
 
-bool InputHeld() { return forms::modal_open(); }
+bool InputHeld() {
+    return forms::modal_open();
+}
 
-std::string ScreenText(const std::string& cp1252) { return text::ToUtf8(cp1252); }
+std::string ScreenText(const std::string& cp1252) {
+    return text::ToUtf8(cp1252);
+}
 
 std::string LabelText(const std::string& cp1252) {
     return text::ReplaceAll(text::ToUtf8(cp1252), "@", "@@");
@@ -36,7 +40,11 @@ std::string ModelText(const std::string& utf8) {
     std::size_t i = 0;
     while (i < utf8.size()) {
         auto lead = static_cast<unsigned char>(utf8[i]);
-        std::size_t len = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+        std::size_t len = lead < 0x80    ? 1
+                          : lead >= 0xF0 ? 4
+                          : lead >= 0xE0 ? 3
+                          : lead >= 0xC0 ? 2
+                                         : 1;
         len = std::min(len, utf8.size() - i);
         auto one = text::FromUtf8(std::string_view(utf8).substr(i, len));
         bytes += one ? *one : std::string("?");

@@ -23,11 +23,10 @@ constexpr unsigned long kDecorBorder = 2, kDecorTitle = 8, kDecorMenu = 16, kDec
 
 void SetTitleBarCommands(Fl_Window& window, bool close_box, bool minimize) {
     if (!window.shown() || !window.border()) return;
-    MotifHints hints{kHintFunctions | kHintDecorations,
-                     kFunctionMove | (minimize ? kFunctionMinimize : 0) |
-                         (close_box ? kFunctionClose : 0),
-                     kDecorBorder | kDecorTitle | kDecorMenu | (minimize ? kDecorMinimize : 0), 0,
-                     0};
+    MotifHints hints{
+        kHintFunctions | kHintDecorations,
+        kFunctionMove | (minimize ? kFunctionMinimize : 0) | (close_box ? kFunctionClose : 0),
+        kDecorBorder | kDecorTitle | kDecorMenu | (minimize ? kDecorMinimize : 0), 0, 0};
     Atom atom = XInternAtom(fl_display, "_MOTIF_WM_HINTS", False);
     XChangeProperty(fl_display, fl_xid(&window), atom, atom, 32, PropModeReplace,
                     reinterpret_cast<unsigned char*>(&hints), 5);
@@ -41,7 +40,8 @@ void SetStaysOnTop(Fl_Window& window, bool on_top) {
     event.xclient.message_type = XInternAtom(fl_display, "_NET_WM_STATE", False);
     event.xclient.format = 32;
     event.xclient.data.l[0] = on_top ? 1 : 0;  // add or remove
-    event.xclient.data.l[1] = static_cast<long>(XInternAtom(fl_display, "_NET_WM_STATE_ABOVE", False));
+    event.xclient.data.l[1] =
+        static_cast<long>(XInternAtom(fl_display, "_NET_WM_STATE_ABOVE", False));
     event.xclient.data.l[3] = 1;  // asked by an application
     XSendEvent(fl_display, RootWindow(fl_display, fl_screen), False,
                SubstructureRedirectMask | SubstructureNotifyMask, &event);

@@ -13,10 +13,12 @@ namespace view {
 namespace {
 
 void PutBigEndian(std::vector<unsigned char>& out, std::uint32_t v) {
-    for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<unsigned char>(v >> shift));
+    for (int shift = 24; shift >= 0; shift -= 8)
+        out.push_back(static_cast<unsigned char>(v >> shift));
 }
 
-void PutChunk(std::vector<unsigned char>& out, const char* type, const std::vector<unsigned char>& data) {
+void PutChunk(std::vector<unsigned char>& out, const char* type,
+              const std::vector<unsigned char>& data) {
     PutBigEndian(out, static_cast<std::uint32_t>(data.size()));
     std::size_t start = out.size();
     out.insert(out.end(), type, type + 4);
@@ -40,7 +42,8 @@ bool WritePng(const std::string& path, int width, int height, const unsigned cha
     }
     uLongf packed_size = compressBound(static_cast<uLong>(raw.size()));
     std::vector<unsigned char> packed(packed_size);
-    if (compress2(packed.data(), &packed_size, raw.data(), static_cast<uLong>(raw.size()), 9) != Z_OK)
+    if (compress2(packed.data(), &packed_size, raw.data(), static_cast<uLong>(raw.size()), 9) !=
+        Z_OK)
         return false;
     packed.resize(packed_size);
 

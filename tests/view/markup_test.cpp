@@ -8,7 +8,7 @@ using view::ParseMarkup;
 using view::TextRun;
 
 TextRun R(std::string text, bool bold = false, bool underline = false, std::string face = "",
-            std::string link = "") {
+          std::string link = "") {
     return TextRun{std::move(text), bold, underline, std::move(face), std::move(link)};
 }
 

@@ -3,6 +3,8 @@
 // twips of the layout, the words in the list, the count-down bar, the room's lines and the
 // input box. Skips where there is no display or the program was built without the view.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -13,12 +15,15 @@
 #include <string>
 #include <vector>
 
-#include <sys/wait.h>
-#include <unistd.h>
+#ifndef TAVREL_HAS_VIEW
 
-#ifdef TAVREL_HAS_VIEW
+TEST(ViewPictures, NeedTheDesktopView) {
+    GTEST_SKIP() << "built without the desktop view";
+}
+
+#else
+
 #include <zlib.h>
-#endif
 
 namespace fs = std::filesystem;
 
@@ -34,7 +39,9 @@ struct Picture {
         int luma() const { return (r * 3 + g * 6 + b) / 10; }
     };
     Pixel at(int x, int y) const {
-        std::size_t i = (static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)) * 3;
+        std::size_t i = (static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+                         static_cast<std::size_t>(x)) *
+                        3;
         return {rgb[i], rgb[i + 1], rgb[i + 2]};
     }
     // Pixels in the rectangle (pixels, within the picture) that `test` accepts.
@@ -59,21 +66,23 @@ struct Picture {
 };
 
 std::uint32_t BigEndian(const unsigned char* p) {
-    return (std::uint32_t{p[0]} << 24) | (std::uint32_t{p[1]} << 16) | (std::uint32_t{p[2]} << 8) | p[3];
+    return (std::uint32_t{p[0]} << 24) | (std::uint32_t{p[1]} << 16) | (std::uint32_t{p[2]} << 8) |
+           p[3];
 }
 
 // The view writes 8-bit RGB pictures whose rows all use filter 0.
 std::optional<Picture> ReadPicture(const fs::path& path) {
-#ifdef TAVREL_HAS_VIEW
     std::ifstream in(path, std::ios::binary);
     if (!in) return std::nullopt;
-    std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)),
+                                     std::istreambuf_iterator<char>());
     if (bytes.size() < 33) return std::nullopt;
     Picture picture;
     std::vector<unsigned char> packed;
     for (std::size_t at = 8; at + 12 <= bytes.size();) {
         std::uint32_t length = BigEndian(&bytes[at]);
-        std::string type(bytes.begin() + static_cast<long>(at) + 4, bytes.begin() + static_cast<long>(at) + 8);
+        std::string type(bytes.begin() + static_cast<long>(at) + 4,
+                         bytes.begin() + static_cast<long>(at) + 8);
         const unsigned char* data = &bytes[at + 8];
         if (type == "IHDR") {
             picture.width = static_cast<int>(BigEndian(data));
@@ -87,17 +96,14 @@ std::optional<Picture> ReadPicture(const fs::path& path) {
     std::size_t row = static_cast<std::size_t>(picture.width) * 3;
     uLongf size = static_cast<uLongf>((row + 1) * static_cast<std::size_t>(picture.height));
     std::vector<unsigned char> raw(size);
-    if (uncompress(raw.data(), &size, packed.data(), static_cast<uLong>(packed.size())) != Z_OK) return std::nullopt;
+    if (uncompress(raw.data(), &size, packed.data(), static_cast<uLong>(packed.size())) != Z_OK)
+        return std::nullopt;
     for (int y = 0; y < picture.height; ++y) {
         const unsigned char* line = &raw[static_cast<std::size_t>(y) * (row + 1)];
         if (line[0] != 0) return std::nullopt;
         picture.rgb.insert(picture.rgb.end(), line + 1, line + 1 + row);
     }
     return picture;
-#else
-    (void)path;
-    return std::nullopt;
-#endif
 }
 
 std::string Shell(const std::string& s) {
@@ -113,13 +119,14 @@ const char* Display() {
 }
 
 // Twips of the layout to pixels at 15 twips per pixel; the menu bar is 285 twips high.
-constexpr int Px(int twips) { return twips / 15; }
+constexpr int Px(int twips) {
+    return twips / 15;
+}
 constexpr int kMenuBar = Px(285);
 
 class ViewPictures : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
-#ifdef TAVREL_HAS_VIEW
         if (!Display()) return;
         s_folder = fs::temp_directory_path() / ("tavrel-view-" + std::to_string(::getpid()));
         fs::remove_all(s_folder);
@@ -129,10 +136,12 @@ protected:
         std::string tests = TAVREL_TEST_DIR;
         std::string asan = std::getenv("ASAN_OPTIONS") ? std::getenv("ASAN_OPTIONS") : "";
         std::string command =
-            "DISPLAY=" + Shell(Display()) + " TAVREL_VIEW_CAPTURE=" + Shell((s_folder / "pictures").string()) +
+            "DISPLAY=" + Shell(Display()) +
+            " TAVREL_VIEW_CAPTURE=" + Shell((s_folder / "pictures").string()) +
             " LSAN_OPTIONS=" + Shell("suppressions=" + tests + "/view/leaks.supp") + " " +
             Shell(std::string(TAVREL_BINARY_DIR) + "/bin/tavrel") + " --view --script " +
-            Shell(tests + "/view/pictures.script") + " --folder " + Shell(s_folder.string()) + " 2>&1";
+            Shell(tests + "/view/pictures.script") + " --folder " + Shell(s_folder.string()) +
+            " 2>&1";
         FILE* pipe = popen(command.c_str(), "r");
         if (!pipe) return;
         char buffer[4096];
@@ -140,19 +149,14 @@ protected:
         while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) s_output.append(buffer, n);
         int raw = pclose(pipe);
         s_status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-#endif
     }
     static void TearDownTestSuite() {
         if (!s_folder.empty()) fs::remove_all(s_folder);
     }
 
     void SetUp() override {
-#ifndef TAVREL_HAS_VIEW
-        GTEST_SKIP() << "built without the desktop view";
-#else
         if (!Display()) GTEST_SKIP() << "no display (set TAVREL_VIEW_DISPLAY or DISPLAY)";
         ASSERT_EQ(s_status, 0) << s_output;
-#endif
     }
 
     // The picture of a window at a moment of the script; skips while that window is missing.
@@ -181,8 +185,8 @@ protected:
     static inline int s_status = -1;
 };
 
-#define PICTURE_OR_SKIP(var, moment, window)                                         \
-    auto var##_read = picture(moment, window);                                       \
+#define PICTURE_OR_SKIP(var, moment, window)                                       \
+    auto var##_read = picture(moment, window);                                     \
     if (!var##_read) GTEST_SKIP() << "no picture of " window " at " moment " yet"; \
     const Picture& var = *var##_read
 
@@ -243,8 +247,9 @@ TEST_F(ViewPictures, MainWindowFoldsOut) {
     EXPECT_GT(unfolded.count(Px(4815), kMenuBar + Px(1200), Px(255), Px(375), ink), 5);
     // The scoreboard List2 is white inside its border.
     auto white = [](Picture::Pixel p) { return p.luma() > 240; };
-    EXPECT_GT(unfolded.count(Px(2640) + 3, kMenuBar + Px(840) + 3, Px(1995) - 6, Px(2760) - 6, white),
-              Px(1995) * Px(2760) / 2);
+    EXPECT_GT(
+        unfolded.count(Px(2640) + 3, kMenuBar + Px(840) + 3, Px(1995) - 6, Px(2760) - 6, white),
+        Px(1995) * Px(2760) / 2);
 }
 
 TEST_F(ViewPictures, RoomShowsThePostedLines) {
@@ -272,3 +277,5 @@ TEST_F(ViewPictures, InputBoxShowsWhileOpen) {
 }
 
 }  // namespace
+
+#endif  // TAVREL_HAS_VIEW

@@ -1,0 +1,231 @@
+#include "bench/bench_games.h"
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <stdexcept>
+#include <utility>
+
+#include <sys/resource.h>
+
+#include "common/settings.h"
+#include "platform/chatclient/chat_client.h"
+#include "platform/loop/loop.h"
+#include "tests/faults/in_process_game.h"
+
+namespace bench {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double SecondsSince(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+double Now() { return static_cast<double>(loop::EventLoop::instance().now()) / 1e6; }
+
+// The posted word's line, told from the list's own line that comes just before it.
+bool IsWordLine(const chatclient::Line& line) {
+    return line.name == "host" && line.text.rfind("<FONT FACE=Arial><b>[</b> ", 0) == 0 &&
+           line.text.back() != ' ' && line.text.find("tavrel log:") == std::string::npos &&
+           line.text.find("end of log") == std::string::npos;
+}
+
+// A chat-client listener for as long as it lives.
+class Listening {
+  public:
+    explicit Listening(chatclient::ChatClient::Listener listener)
+        : m_id(chatclient::ChatClient::instance().add_listener(std::move(listener))) {}
+    ~Listening() { chatclient::ChatClient::instance().remove_listener(m_id); }
+    Listening(const Listening&) = delete;
+    Listening& operator=(const Listening&) = delete;
+
+  private:
+    int m_id;
+};
+
+// The settings of a host who has played for a while.
+void WriteSettings(const ScratchFolder& folder) {
+    std::ofstream(SettingsFilePath(folder.path()), std::ios::binary)
+        << "[theuser]\r\nuser=host\r\n[timesloaded]\r\ntimes=12\r\n[tavrel]\r\nscramble=4021\r\n"
+           "[completed]\r\nfinished=37\r\n[thewinner]\r\nwinner= <b>bob</b> with <b>41</b> "
+           "points <b>]</b>\r\n";
+}
+
+void WriteList(const ScratchFolder& folder, int words) {
+    if (!harness::WriteWordList(folder.file("words.log"), MakeWords(words)))
+        throw std::runtime_error("cannot write the word list in " + folder.path());
+}
+
+}  // namespace
+
+ScratchFolder::ScratchFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "tavrel-bench-XXXXXX").string();
+    if (!::mkdtemp(pattern.data())) throw std::runtime_error("cannot make " + pattern);
+    m_path = pattern;
+}
+
+ScratchFolder::~ScratchFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(m_path, ignored);
+}
+
+std::vector<std::string> MakeWords(int count) {
+    std::mt19937 random(15);
+    std::vector<std::string> words;
+    words.reserve(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        std::string word;
+        const int letters = 3 + static_cast<int>(random() % 10);
+        for (int k = 0; k < letters; ++k) word += static_cast<char>('a' + random() % 26);
+        words.push_back(word + std::to_string(i));  // distinct, so each answer is one word's
+    }
+    return words;
+}
+
+GameRun PlayWholeList(const ScratchFolder& folder, int words) {
+    WriteList(folder, words);
+    std::filesystem::remove(folder.file("tavrel.ini"));
+    const auto start = Clock::now();
+    GameRun run;
+    {
+        harness::InProcessGame game({folder.path()});
+        auto& client = chatclient::ChatClient::instance();
+        Listening players([&](const chatclient::Line& line) {
+            if (line.name == "host" && line.text.find("point(s)") != std::string::npos)
+                ++run.right_answers;
+            if (line.text.find("answering<b>") != std::string::npos)
+                game.at(Now() + 1, [] { loop::EventLoop::instance().end(); });
+            if (!IsWordLine(line)) return;
+            const int word = run.words_posted++;
+            game.at(Now() + 0.5, [&client] { client.say("ann", "is it this?"); });
+            if (word % 10 == 9) return;  // nobody knows this one
+            const bool carol = word % 5 == 0;
+            game.at(Now() + (carol ? 0.8 : 1.0), [&game, &client, carol] {
+                client.say(carol ? "carol" : "bob", game.main().Text1.Text());
+            });
+        });
+        game.load_and_start_at(5, "words.log");
+        game.run_until(1e6);
+        run.virtual_seconds = Now();
+    }
+    run.wall_seconds = SecondsSince(start);
+    return run;
+}
+
+double TimeLoad(const ScratchFolder& folder, int words, bool mixed) {
+    WriteList(folder, words);
+    harness::InProcessGame game({folder.path()});
+    double seconds = 0;
+    game.at(5, [&] {
+        Form4& f = game.main();
+        if (f.mixlog.Checked != mixed) harness::InProcessGame::choose(f.mixlog);
+        game.file_choice = "words.log";
+        const auto start = Clock::now();
+        harness::InProcessGame::click(f.Command5);
+        seconds = SecondsSince(start);
+        if (f.List1.ListCount() != words) throw std::runtime_error("the list did not load whole");
+    });
+    game.run_until(5.5);
+    return seconds;
+}
+
+double TimeShuffleWithoutEvents(int words) {
+    std::vector<std::string> list = MakeWords(words);
+    std::mt19937 random(15);
+    const auto start = Clock::now();
+    for (int pass = 0; pass < 3; ++pass)
+        for (std::size_t i = 0; i < list.size(); ++i) {
+            const std::size_t partner = 1 + random() % (list.size() - 1);
+            std::swap(list[i], list[partner]);
+        }
+    return SecondsSince(start);
+}
+
+double TimeJudgedLines(const ScratchFolder& folder, int lines, int& judged) {
+    WriteList(folder, 2);
+    WriteSettings(folder);
+    harness::InProcessGame game({folder.path()});
+    Form4& f = game.main();
+    judged = 0;
+    auto judge = f.Chat1.ChatLine;
+    f.Chat1.ChatLine = [&judged, judge](std::string& name, std::string& text) {
+        ++judged;
+        judge(name, text);
+    };
+    // The longest time limit: the word stays in play for 39 s after it is posted at 6 s.
+    game.at(4.5, [&f] { harness::InProcessGame::choose(f.twentyFivemenu); });
+    game.load_and_start_at(5, "words.log");
+    const double first = 7, spacing = 0.003, last = first + 10000 * spacing;
+    Clock::time_point start;
+    double seconds = 0;
+    game.at(first - 0.0005, [&start] { start = Clock::now(); });
+    for (int i = 0; i < lines; ++i)
+        game.say_at(first + i * spacing, i % 2 ? "bob" : "ann", "not the word " + std::to_string(i));
+    game.at(last + 0.0015, [&] { seconds = SecondsSince(start); });
+    game.run_until(last + 0.002);
+    return seconds;
+}
+
+double TimeSettingsReads(const ScratchFolder& folder, int reads) {
+    WriteSettings(folder);
+    const std::string file = SettingsFilePath(folder.path());
+    const auto start = Clock::now();
+    std::size_t length = 0;
+    for (int i = 0; i < reads; ++i) {
+        length += ReadIni("tavrel", "scramble", file).size();
+        length += ReadIni("completed", "finished", file).size();
+    }
+    const double seconds = SecondsSince(start);
+    if (length == 0) throw std::runtime_error("the settings file holds no counters");
+    return seconds;
+}
+
+RealTimeRun PlayRealTime(const ScratchFolder& folder, double seconds, PauseKind pause) {
+    WriteList(folder, 40);
+    UsePause(pause);
+    TakePauseTimes();
+    RealTimeRun run;
+    rusage before{};
+    getrusage(RUSAGE_SELF, &before);
+    const auto start = Clock::now();
+    {
+        harness::InProcessGame game({folder.path(), false});
+        Form4& f = game.main();
+        auto tick = f.Timer1.Tick;
+        Clock::time_point last_tick;
+        f.Timer1.Tick = [&, tick] {
+            const auto now = Clock::now();
+            const double gap = std::chrono::duration<double>(now - last_tick).count();
+            // The word clock runs in stretches; a gap longer than a few ticks is a new stretch.
+            if (run.word_clock_ticks > 0 && gap < 0.1) run.word_clock_seconds += gap;
+            ++run.word_clock_ticks;
+            last_tick = now;
+            tick();
+        };
+        auto& client = chatclient::ChatClient::instance();
+        Listening player([&](const chatclient::Line& line) {
+            if (line.name == "host" && line.text.find("point(s)") != std::string::npos)
+                ++run.right_answers;
+            if (IsWordLine(line))
+                game.at(Now() + 1, [&game, &client] { client.say("bob", game.main().Text1.Text()); });
+        });
+        game.load_and_start_at(5, "words.log");
+        game.run_until(seconds);
+    }
+    run.wall_seconds = SecondsSince(start);
+    rusage after{};
+    getrusage(RUSAGE_SELF, &after);
+    auto cpu = [](const rusage& u) {
+        return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
+               static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+    };
+    run.cpu_seconds = cpu(after) - cpu(before);
+    run.pauses = TakePauseTimes();
+    UsePause(PauseKind::Program);
+    return run;
+}
+
+}  // namespace bench

@@ -1,0 +1,127 @@
+// The program's folder read-only: the program runs as a user who may not write there (as root
+// permissions would not bind, it is run as nobody through setpriv). No settings are written,
+// nothing else appears in the folder, and the game plays as on a first start; a settings file
+// that is there is read and left as it was.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "common/word_list_file.h"
+#include "tests/faults/fault_fixture.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Quoted(const std::string& s) {
+    std::string quoted = "'";
+    for (char c : s) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+struct ProcessRun {
+    std::string out;
+    int status = -1;
+};
+
+ProcessRun Shell(const std::string& command) {
+    ProcessRun run;
+    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+    if (!pipe) return run;
+    std::array<char, 4096> buffer;
+    std::size_t n;
+    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) run.out.append(buffer.data(), n);
+    const int raw = pclose(pipe);
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    return run;
+}
+
+constexpr const char* kScript =
+    "answer host\n"
+    "wait 5\n"
+    "menu Form4.mixlog\n"
+    "click Form4.Command5\n"
+    "choose words.log\n"
+    "click Form4.Command1\n"
+    "await tavrel log\n"
+    "say bob: cat\n"
+    "await tavrel log\n"
+    "say bob: dog\n"
+    "await answering\n";
+
+class ReadOnlyFolder : public faults::FaultTest {
+  protected:
+    void SetUp() override {
+        faults::FaultTest::SetUp();
+        m_program = std::string(TAVREL_BINARY_DIR) + "/bin/tavrel";
+        if (::geteuid() == 0) {
+            if (Shell("command -v setpriv").status != 0)
+                GTEST_SKIP() << "setpriv is missing: as root the folder's permissions would not "
+                                "bind, so the read-only folder cannot be tried";
+            m_as_user = "setpriv --reuid=65534 --regid=65534 --clear-groups ";
+            if (Shell(m_as_user + "test -x " + Quoted(m_program)).status != 0)
+                GTEST_SKIP() << "nobody may not run " << m_program << " from here";
+        }
+        fs::permissions(m_folder, fs::perms::owner_all | fs::perms::group_read |
+                                      fs::perms::group_exec | fs::perms::others_read |
+                                      fs::perms::others_exec);
+        ASSERT_TRUE(WriteListFile(PathOf("words.log"), {"cat", "dog"}));
+        m_script = (fs::temp_directory_path() / ("tavrel-read-only-" + std::to_string(::getpid()) +
+                                                ".script")).string();
+        WriteFile(m_script, kScript);
+        ::chmod(m_script.c_str(), 0644);
+    }
+    void TearDown() override {
+        if (!m_script.empty()) fs::remove(m_script);
+        faults::FaultTest::TearDown();
+    }
+
+    // Runs the script with the folder closed for writing, then opens it again.
+    ProcessRun RunReadOnly() {
+        ::chmod(m_folder.c_str(), 0555);
+        ProcessRun run = Shell(m_as_user + Quoted(m_program) + " --script " + Quoted(m_script) +
+                        " --folder " + Quoted(m_folder.string()));
+        ::chmod(m_folder.c_str(), 0755);
+        return run;
+    }
+
+    std::string m_program;
+    std::string m_as_user;
+    std::string m_script;
+};
+
+TEST_F(ReadOnlyFolder, TheGamePlaysAndNoSettingsAreWritten) {
+    const ProcessRun run = RunReadOnly();
+    EXPECT_EQ(run.status, 0) << run.out;
+    EXPECT_NE(run.out.find("loaded <b>1</b> times"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("<b>[ bob</b> in<b> "), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("score:<b>2 ]"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("answering<b> 100%</b> of the log"), std::string::npos) << run.out;
+    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"words.log"});
+}
+
+TEST_F(ReadOnlyFolder, StoredCountersAreShownAndLeftAsTheyWere) {
+    const std::string stored =
+        "[timesloaded]\r\ntimes=5\r\n[tavrel]\r\nscramble=41\r\n[completed]\r\nfinished=2\r\n";
+    WriteFile(PathOf("tavrel.ini"), stored);
+    ::chmod(PathOf("tavrel.ini").c_str(), 0444);
+
+    const ProcessRun run = RunReadOnly();
+    EXPECT_EQ(run.status, 0) << run.out;
+    EXPECT_NE(run.out.find("loaded <b>5</b> times"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("scrambled words: <b>41 ]</b><b> [</b> completed logs: <b>2 ]"),
+              std::string::npos)
+        << run.out;
+    EXPECT_NE(run.out.find("answering<b> 100%</b> of the log"), std::string::npos) << run.out;
+    EXPECT_EQ(ReadFile(PathOf("tavrel.ini")), stored);
+    EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"tavrel.ini", "words.log"}));
+}
+
+}  // namespace
