@@ -1,6 +1,8 @@
 #include "bench/bench_games.h"
 
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -24,13 +26,19 @@ double SecondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
+double ProcessorSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
 double Now() { return static_cast<double>(loop::EventLoop::instance().now()) / 1e6; }
 
-// The posted word's line, told from the list's own line that comes just before it.
-bool IsWordLine(const chatclient::Line& line) {
-    return line.name == "host" && line.text.rfind("<FONT FACE=Arial><b>[</b> ", 0) == 0 &&
-           line.text.back() != ' ' && line.text.find("tavrel log:") == std::string::npos &&
-           line.text.find("end of log") == std::string::npos;
+// The line that posts the word in play: its scrambled form, framed.
+bool IsWordLine(const chatclient::Line& line, const Form4& f) {
+    return line.name == "host" && line.text == "<FONT FACE=Arial><b>[</b> " + f.Text2.Text() +
+                                                   "<b> ]</b></font>";
 }
 
 // A chat-client listener for as long as it lives.
@@ -89,6 +97,7 @@ GameRun PlayWholeList(const ScratchFolder& folder, int words) {
     WriteList(folder, words);
     std::filesystem::remove(folder.file("tavrel.ini"));
     const auto start = Clock::now();
+    const double processor_start = ProcessorSeconds();
     GameRun run;
     {
         harness::InProcessGame game({folder.path()});
@@ -98,7 +107,11 @@ GameRun PlayWholeList(const ScratchFolder& folder, int words) {
                 ++run.right_answers;
             if (line.text.find("answering<b>") != std::string::npos)
                 game.at(Now() + 1, [] { loop::EventLoop::instance().end(); });
-            if (!IsWordLine(line)) return;
+            // A word that timed out gets a groan once the next one is readied; after the last
+            // word that line is the one that finishes the list.
+            if (line.name == "host" && line.text.find("word skipped") != std::string::npos)
+                game.at(Now() + 4, [&client] { client.say("ann", "too hard"); });
+            if (!IsWordLine(line, game.main())) return;
             const int word = run.words_posted++;
             game.at(Now() + 0.5, [&client] { client.say("ann", "is it this?"); });
             if (word % 10 == 9) return;  // nobody knows this one
@@ -112,6 +125,7 @@ GameRun PlayWholeList(const ScratchFolder& folder, int words) {
         run.virtual_seconds = Now();
     }
     run.wall_seconds = SecondsSince(start);
+    run.cpu_seconds = ProcessorSeconds() - processor_start;
     return run;
 }
 
@@ -188,8 +202,7 @@ RealTimeRun PlayRealTime(const ScratchFolder& folder, double seconds, PauseKind 
     UsePause(pause);
     TakePauseTimes();
     RealTimeRun run;
-    rusage before{};
-    getrusage(RUSAGE_SELF, &before);
+    const double processor_start = ProcessorSeconds();
     const auto start = Clock::now();
     {
         harness::InProcessGame game({folder.path(), false});
@@ -199,30 +212,29 @@ RealTimeRun PlayRealTime(const ScratchFolder& folder, double seconds, PauseKind 
         f.Timer1.Tick = [&, tick] {
             const auto now = Clock::now();
             const double gap = std::chrono::duration<double>(now - last_tick).count();
-            // The word clock runs in stretches; a gap longer than a few ticks is a new stretch.
-            if (run.word_clock_ticks > 0 && gap < 0.1) run.word_clock_seconds += gap;
-            ++run.word_clock_ticks;
+            // The word clock runs in stretches; a gap longer than a few ticks starts a new one,
+            // and only the ticks that end a gap within a stretch count.
+            if (last_tick != Clock::time_point{} && gap < 0.1) {
+                run.word_clock_seconds += gap;
+                ++run.word_clock_ticks;
+            }
             last_tick = now;
             tick();
         };
         auto& client = chatclient::ChatClient::instance();
         Listening player([&](const chatclient::Line& line) {
+            if (std::getenv("TAVREL_BENCH_SHOW"))
+                std::fprintf(stderr, "[%.3f] %s: %s\n", Now(), line.name.c_str(), line.text.c_str());
             if (line.name == "host" && line.text.find("point(s)") != std::string::npos)
                 ++run.right_answers;
-            if (IsWordLine(line))
+            if (IsWordLine(line, f))
                 game.at(Now() + 1, [&game, &client] { client.say("bob", game.main().Text1.Text()); });
         });
         game.load_and_start_at(5, "words.log");
         game.run_until(seconds);
     }
     run.wall_seconds = SecondsSince(start);
-    rusage after{};
-    getrusage(RUSAGE_SELF, &after);
-    auto cpu = [](const rusage& u) {
-        return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
-               static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
-    };
-    run.cpu_seconds = cpu(after) - cpu(before);
+    run.cpu_seconds = ProcessorSeconds() - processor_start;
     run.pauses = TakePauseTimes();
     UsePause(PauseKind::Program);
     return run;

@@ -28,13 +28,15 @@ std::vector<std::string> MakeWords(int count);
 
 struct GameRun {
     double wall_seconds = 0;
+    double cpu_seconds = 0;
     double virtual_seconds = 0;  // how long the game lasts by its own clock
     int words_posted = 0;
     int right_answers = 0;
 };
 
 // A whole list in virtual time: bob answers most words after a second, carol beats him to
-// every fifth, ann says a wrong line at every word, and every tenth word times out.
+// every fifth, ann says a wrong line at every word and groans at every time-out, and every
+// tenth word times out.
 GameRun PlayWholeList(const ScratchFolder& folder, int words);
 
 // The wall time of "load log" on a list of `words` words, mixed on load (3 passes with a round
@@ -54,8 +56,8 @@ struct RealTimeRun {
     double wall_seconds = 0;
     double cpu_seconds = 0;  // the whole process, for the whole run
     PauseTimes pauses;
-    int word_clock_ticks = 0;
-    double word_clock_seconds = 0;  // real time while the word clock ran
+    int word_clock_ticks = 0;         // ticks that followed another tick of the same stretch
+    double word_clock_seconds = 0;  // the real time between those pairs of ticks
     int right_answers = 0;
 };
 

@@ -52,20 +52,22 @@ extern "C" void __wrap__Z5Pausei(int seconds) {
     const bool outermost = state.depth == 0;
     const double wall = Seconds(CLOCK_MONOTONIC);
     const double cpu = Seconds(CLOCK_PROCESS_CPUTIME_ID);
+    // The end of the program unwinds through the pause; its time up to then still counts.
+    struct Done {
+        PauseState& state;
+        bool outermost;
+        double wall, cpu;
+        ~Done() {
+            --state.depth;
+            if (!outermost) return;
+            state.times.wall_seconds += Seconds(CLOCK_MONOTONIC) - wall;
+            state.times.cpu_seconds += Seconds(CLOCK_PROCESS_CPUTIME_ID) - cpu;
+            ++state.times.pauses;
+        }
+    } done{state, outermost, wall, cpu};
     ++state.depth;
-    try {
-        if (state.kind == PauseKind::Spinning)
-            SpinningPause(seconds);
-        else
-            __real__Z5Pausei(seconds);
-    } catch (...) {
-        --state.depth;
-        throw;
-    }
-    --state.depth;
-    if (outermost) {
-        state.times.wall_seconds += Seconds(CLOCK_MONOTONIC) - wall;
-        state.times.cpu_seconds += Seconds(CLOCK_PROCESS_CPUTIME_ID) - cpu;
-        ++state.times.pauses;
-    }
+    if (state.kind == PauseKind::Spinning)
+        SpinningPause(seconds);
+    else
+        __real__Z5Pausei(seconds);
 }

@@ -1,5 +1,6 @@
 #include "bench/results_table.h"
 
+#include <sched.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -22,6 +23,14 @@ std::string CpuModel() {
     return "unknown";
 }
 
+// As nproc counts: the processors this process may run on.
+long Processors() {
+    cpu_set_t set;
+    CPU_ZERO(&set);
+    if (sched_getaffinity(0, sizeof set, &set) == 0) return CPU_COUNT(&set);
+    return ::sysconf(_SC_NPROCESSORS_ONLN);
+}
+
 std::string Today() {
     const std::time_t now = std::time(nullptr);
     char text[64];
@@ -41,7 +50,7 @@ std::string ResultsTable::markdown() const {
     std::ostringstream out;
     out << "# Benchmark results\n\n"
         << "Written by `./run bench` (`tavrel_bench`); every row was measured in the same run.\n\n"
-        << "- Machine: " << CpuModel() << ", " << ::sysconf(_SC_NPROCESSORS_ONLN)
+        << "- Machine: " << CpuModel() << ", " << Processors()
         << " processors (nproc)\n"
         << "- Date: " << Today() << "\n\n"
         << "| Measurement | Result | Baseline | Comparison |\n"

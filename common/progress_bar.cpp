@@ -32,3 +32,29 @@ ProgressBarControl::ProgressBarControl(forms::Form& form, std::string name,
     Width.on_change(resize);
     Height.on_change(resize);
 }
+
+bool ProgressBarControl::draw_shapes(std::vector<forms::Shape>& out) const {
+    com::Surface surface = m_host.Shapes();
+    for (const com::Shape& shape : surface.shapes)
+        out.push_back({static_cast<float>(shape.left), static_cast<float>(shape.top),
+                       static_cast<float>(shape.width), static_cast<float>(shape.height),
+                       shape.visible, shape.back_style == 1,
+                       static_cast<std::int32_t>(shape.fill_colour),
+                       static_cast<std::int32_t>(shape.border_colour), shape.border_width});
+    return !surface.shapes.empty();
+}
+
+void ProgressBarControl::mouse_down(int button, int shift, float x, float y) {
+    m_host.MouseDown(button, shift, x, y);
+    changed();
+}
+
+void ProgressBarControl::mouse_move(int button, int shift, float x, float y) {
+    m_host.MouseMove(button, shift, x, y);
+    changed();
+}
+
+void ProgressBarControl::mouse_up(int button, int shift, float x, float y) {
+    m_host.MouseUp(button, shift, x, y);
+    changed();
+}

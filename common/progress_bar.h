@@ -9,6 +9,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "platform/com/control_host.h"
 #include "platform/com/memory_property_bag.h"
@@ -55,8 +56,14 @@ class ProgressBarControl : public forms::CustomControl {
     DispatchProperty Value;
     DispatchProperty MaxValue;
 
-    // The hosted control itself, for a view that draws its shapes.
+    // The hosted control itself.
     com::ControlHost& host() { return m_host; }
+
+    // What a view paints and where it sends the pointer: the control's own shapes and mouse.
+    bool draw_shapes(std::vector<forms::Shape>& out) const override;
+    void mouse_down(int button, int shift, float x, float y) override;
+    void mouse_move(int button, int shift, float x, float y) override;
+    void mouse_up(int button, int shift, float x, float y) override;
 
   private:
     friend class DispatchProperty;

@@ -32,7 +32,7 @@ void FormWindow::build() {
             if (frame != (pass == 0)) continue;
             if (ControlView* view = MakeControlView(*c, m_context)) m_views.push_back(view);
         }
-    if (m_form.has_menu_bar || !m_form.top_menus().empty())
+    if (m_form.has_menu_bar)
         m_menu_bar = new MenuBarView(w(), std::max(menu_height(), 1), m_context);
     end();
     resizable(nullptr);

@@ -29,10 +29,10 @@ class AnswerEveryWord {
 
 int AnswerEveryWord::Listen(InProcessGame& game, const std::string& player, int& answered) {
     return chatclient::ChatClient::instance().add_listener([&game, player, &answered](const auto& line) {
-        // The word line comes right after the list's own line; both are the host's.
-        const std::string word_line_start = "<FONT FACE=Arial><b>[</b> ";
-        if (line.name != "host" || line.text.rfind(word_line_start, 0) != 0 ||
-            line.text.find("tavrel log:") != std::string::npos || line.text.back() == ' ')
+        // The line that posts the word: its scrambled form, framed.
+        const Form4& f = game.main();
+        if (line.name != "host" ||
+            line.text != "<FONT FACE=Arial><b>[</b> " + f.Text2.Text() + "<b> ]</b></font>")
             return;
         auto& loop = loop::EventLoop::instance();
         loop.post_at(loop.now() + 500'000, [&game, player, &answered] {

@@ -1,0 +1,246 @@
+// tavrel_bench: times whole games and the program's slow roads, each beside its baseline, and
+// writes the table (--results=FILE) with the machine it ran on. Google Benchmark runs and
+// reports each measurement; the table is built from the same runs.
+//
+//   tavrel_bench [--results=FILE] [--realtime-seconds=N] [Google Benchmark flags]
+#include <benchmark/benchmark.h>
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "bench/bench_games.h"
+#include "bench/results_table.h"
+#include "tests/faults/in_process_game.h"
+
+namespace {
+
+using bench::Fixed;
+
+constexpr int kGameWords = 1000;
+constexpr int kLongList = 32767;
+constexpr int kLines = 10000;
+
+// The process's peak resident memory, in MiB. Setting the peak back lets each game report its
+// own; where the system does not allow it the peak is the whole run's so far.
+double PeakMiB() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+bool ResetPeak() { return static_cast<bool>(std::ofstream("/proc/self/clear_refs") << "5"); }
+
+// What the runs measured, for the table: the fastest of the repetitions of each.
+// Values left at their start were not measured (a filter skipped them) and get no row.
+struct Measured {
+    double idle_peak_mib = 0;
+    bench::GameRun game{std::numeric_limits<double>::max()};
+    double game_peak_mib = 0;
+    bool peaks_reset = true;
+    double load_mixed = 1e9, load_plain = 1e9, shuffle_bare = 1e9;
+    double lines = 1e9, no_lines = 1e9, reads = 1e9;
+    int judged = 0;
+    bench::RealTimeRun program_pause, spinning_pause;
+};
+
+void Keep(double& best, double value) { best = std::min(best, value); }
+
+void Register(Measured& m, double realtime_seconds) {
+    using benchmark::State;
+    auto manual = [](benchmark::internal::Benchmark* b, int iterations) {
+        b->UseManualTime()->Iterations(iterations)->Unit(benchmark::kMillisecond);
+    };
+
+    manual(benchmark::RegisterBenchmark("program_started_no_list", [&m](State& state) {
+        for (auto _ : state) {
+            bench::ScratchFolder folder;
+            m.peaks_reset = ResetPeak() && m.peaks_reset;
+            harness::InProcessGame game({folder.path()});
+            game.run_until(10);
+            m.idle_peak_mib = PeakMiB();
+            state.SetIterationTime(0);
+        }
+        state.counters["peak_MiB"] = m.idle_peak_mib;
+    }), 1);
+
+    manual(benchmark::RegisterBenchmark("whole_game_1000_words_virtual_time", [&m](State& state) {
+        for (auto _ : state) {
+            bench::ScratchFolder folder;
+            m.peaks_reset = ResetPeak() && m.peaks_reset;
+            bench::GameRun run = bench::PlayWholeList(folder, kGameWords);
+            m.game_peak_mib = std::max(m.game_peak_mib, PeakMiB());
+            if (run.wall_seconds < m.game.wall_seconds) m.game = run;
+            state.SetIterationTime(run.wall_seconds);
+        }
+        state.counters["virtual_s"] = m.game.virtual_seconds;
+        state.counters["words_posted"] = m.game.words_posted;
+        state.counters["right_answers"] = m.game.right_answers;
+        state.counters["peak_MiB"] = m.game_peak_mib;
+    }), 3);
+
+    manual(benchmark::RegisterBenchmark("load_32767_words_mixed", [&m](State& state) {
+        for (auto _ : state) {
+            bench::ScratchFolder folder;
+            double seconds = bench::TimeLoad(folder, kLongList, true);
+            Keep(m.load_mixed, seconds);
+            state.SetIterationTime(seconds);
+        }
+    }), 3);
+    manual(benchmark::RegisterBenchmark("baseline_load_32767_words_in_file_order", [&m](State& state) {
+        for (auto _ : state) {
+            bench::ScratchFolder folder;
+            double seconds = bench::TimeLoad(folder, kLongList, false);
+            Keep(m.load_plain, seconds);
+            state.SetIterationTime(seconds);
+        }
+    }), 3);
+    manual(benchmark::RegisterBenchmark("baseline_swaps_32767_words_no_events", [&m](State& state) {
+        for (auto _ : state) {
+            double seconds = bench::TimeShuffleWithoutEvents(kLongList);
+            Keep(m.shuffle_bare, seconds);
+            state.SetIterationTime(seconds);
+        }
+    }), 3);
+
+    manual(benchmark::RegisterBenchmark("judge_10000_chat_lines", [&m](State& state) {
+        for (auto _ : state) {
+            bench::ScratchFolder folder;
+            double seconds = bench::TimeJudgedLines(folder, kLines, m.judged);
+            Keep(m.lines, seconds);
+            state.SetIterationTime(seconds);
+        }
+        state.counters["judged"] = m.judged;
+    }), 3);
+    manual(benchmark::RegisterBenchmark("baseline_same_stretch_no_lines", [&m](State& state) {
+        for (auto _ : state) {
+            bench::ScratchFolder folder;
+            int judged = 0;
+            double seconds = bench::TimeJudgedLines(folder, 0, judged);
+            Keep(m.no_lines, seconds);
+            state.SetIterationTime(seconds);
+        }
+    }), 3);
+    manual(benchmark::RegisterBenchmark("baseline_settings_reads_2x10000", [&m](State& state) {
+        for (auto _ : state) {
+            bench::ScratchFolder folder;
+            double seconds = bench::TimeSettingsReads(folder, kLines);
+            Keep(m.reads, seconds);
+            state.SetIterationTime(seconds);
+        }
+    }), 3);
+
+    for (auto [name, kind] : {std::pair{"real_time_game_program_pause", bench::PauseKind::Program},
+                              {"real_time_game_spinning_pause", bench::PauseKind::Spinning}}) {
+        manual(benchmark::RegisterBenchmark(name, [&m, kind = kind, realtime_seconds](State& state) {
+            bench::RealTimeRun run;
+            for (auto _ : state) {
+                bench::ScratchFolder folder;
+                run = bench::PlayRealTime(folder, realtime_seconds, kind);
+                state.SetIterationTime(run.wall_seconds);
+            }
+            (kind == bench::PauseKind::Program ? m.program_pause : m.spinning_pause) = run;
+            state.counters["cpu_s"] = run.cpu_seconds;
+            state.counters["cpu_in_pauses_s"] = run.pauses.cpu_seconds;
+            state.counters["paused_s"] = run.pauses.wall_seconds;
+            state.counters["word_clock_ticks_per_s"] =
+                run.word_clock_seconds > 0 ? run.word_clock_ticks / run.word_clock_seconds : 0;
+        }), 1);
+    }
+}
+
+bench::ResultsTable Table(const Measured& m, double realtime_seconds) {
+    bench::ResultsTable table;
+    const auto& g = m.game;
+    if (g.words_posted > 0) {
+        table.add({"Whole 1,000-word game, 3 scripted players, virtual time: wall time",
+                   Fixed(g.wall_seconds, 2) + " s, " + Fixed(g.cpu_seconds, 2) +
+                       " s of it on the processor (" + std::to_string(g.words_posted) +
+                       " words posted, " + std::to_string(g.right_answers) + " right answers)",
+                   "the same game on the real clock: " + Fixed(g.virtual_seconds, 0) + " s",
+                   Fixed(g.virtual_seconds / g.wall_seconds, 0) + " times faster than real time"});
+        table.add({"The same game: peak memory (getrusage, ru_maxrss)",
+                   Fixed(m.game_peak_mib, 1) + " MiB",
+                   "the program started, no list: " + Fixed(m.idle_peak_mib, 1) + " MiB",
+                   "+" + Fixed(m.game_peak_mib - m.idle_peak_mib, 1) + " MiB for the game" +
+                       (m.peaks_reset ? "" : " (peaks could not be reset: whole-run peaks)")});
+    }
+    if (m.load_mixed < 1e9 && m.load_plain < 1e9 && m.shuffle_bare < 1e9) {
+        const double swaps = 3.0 * kLongList;
+        table.add({"Loading and mixing a 32,767-word list (3 passes, events after every swap)",
+                   Fixed(m.load_mixed * 1e3, 1) + " ms",
+                   "loading in file order: " + Fixed(m.load_plain * 1e3, 1) +
+                       " ms; the same 98,301 swaps with no events: " +
+                       Fixed(m.shuffle_bare * 1e3, 1) + " ms",
+                   Fixed((m.load_mixed - m.load_plain - m.shuffle_bare) / swaps * 1e6, 2) +
+                       " µs of events per swap"});
+    }
+    if (m.lines < 1e9 && m.no_lines < 1e9 && m.reads < 1e9) {
+        const double per_line = (m.lines - m.no_lines) / kLines * 1e6;
+        const double per_reads = m.reads / kLines * 1e6;
+        table.add({"10,000 chat lines judged during a game, settings file read at every line",
+                   Fixed(m.lines * 1e3, 1) + " ms (" + std::to_string(m.judged) + " judged)",
+                   "the same 30 s of game with no lines: " + Fixed(m.no_lines * 1e3, 1) +
+                       " ms; the 20,000 settings reads alone: " + Fixed(m.reads * 1e3, 1) + " ms",
+                   Fixed(per_line, 1) + " µs per line, of which " + Fixed(per_reads, 1) +
+                       " µs reading the settings (" + Fixed(per_reads / per_line * 100, 0) +
+                       "%)"});
+    }
+    const auto& p = m.program_pause;
+    const auto& s = m.spinning_pause;
+    if (p.wall_seconds > 0 && s.wall_seconds > 0)
+        table.add({Fixed(realtime_seconds, 0) +
+                       "-second real-time game: processor time while it waits in pauses",
+                   Fixed(p.pauses.cpu_seconds, 3) + " s over " + Fixed(p.pauses.wall_seconds, 1) +
+                       " s of pauses (whole run " + Fixed(p.cpu_seconds, 3) + " s)",
+                   "literal spinning pause: " + Fixed(s.pauses.cpu_seconds, 3) + " s over " +
+                       Fixed(s.pauses.wall_seconds, 1) + " s of pauses (whole run " +
+                       Fixed(s.cpu_seconds, 3) + " s)",
+                   "the spinning pause uses " +
+                       Fixed(s.pauses.cpu_seconds / std::max(p.pauses.cpu_seconds, 1e-6), 0) +
+                       " times the processor time"});
+    if (p.word_clock_seconds > 0) {
+        const double ticks = p.word_clock_ticks / p.word_clock_seconds;
+        table.add({"The word clock's ticks per real second (the same game, program pause)",
+                   Fixed(ticks, 2) + " (" + std::to_string(p.word_clock_ticks) + " ticks)",
+                   "the platform's timer: 64", Fixed(ticks / 64 * 100, 1) + "%"});
+    }
+    return table;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string results;
+    double realtime_seconds = 30;
+    std::vector<char*> rest;
+    for (int i = 0; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg.rfind("--results=", 0) == 0)
+            results = arg.substr(10);
+        else if (arg.rfind("--realtime-seconds=", 0) == 0)
+            realtime_seconds = std::stod(arg.substr(19));
+        else
+            rest.push_back(argv[i]);
+    }
+    int rest_count = static_cast<int>(rest.size());
+    benchmark::Initialize(&rest_count, rest.data());
+    if (benchmark::ReportUnrecognizedArguments(rest_count, rest.data())) return 2;
+
+    Measured measured;
+    Register(measured, realtime_seconds);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+
+    const bench::ResultsTable table = Table(measured, realtime_seconds);
+    std::fputs(table.markdown().c_str(), stdout);
+    if (!results.empty() && !table.write(results)) {
+        std::fprintf(stderr, "tavrel_bench: cannot write %s\n", results.c_str());
+        return 1;
+    }
+    return 0;
+}
