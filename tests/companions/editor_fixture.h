@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/fresh_program.h"
+
 #include <deque>
 #include <optional>
 #include <string>
@@ -72,20 +74,11 @@ class EditorTest : public profile_test::TempFolderTest {
   protected:
     void SetUp() override {
         TempFolderTest::SetUp();
-        loop::EventLoop::instance().reset(loop::Options{});
-        desktop::Desktop::instance().reset();
-        forms::App().reset();
-        chatclient::ChatClient::instance().reset(chatclient::Mode::Room, "host");
-        forms::App().program_folder = m_folder.string();
-        forms::App().set_modal_host(&host);
-        app::RegisterWindows();
+        test_support::StartFreshProgram(m_folder.string(), &host);
     }
     void TearDown() override {
         EXPECT_TRUE(host.drained()) << "a reply was queued for a box that never opened";
-        forms::App().set_modal_host(nullptr);
-        forms::App().reset();
-        chatclient::ChatClient::instance().reset(chatclient::Mode::None, "host");
-        desktop::Desktop::instance().reset();
+        test_support::EndFreshProgram();
         TempFolderTest::TearDown();
     }
 

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/fresh_program.h"
+
 #include <deque>
 #include <filesystem>
 #include <optional>
@@ -55,19 +57,10 @@ class ProgramStart : public profile_test::TempFolderTest {
   protected:
     void SetUp() override {
         TempFolderTest::SetUp();
-        loop::EventLoop::instance().reset(loop::Options{});
-        desktop::Desktop::instance().reset();
-        forms::App().reset();
-        chatclient::ChatClient::instance().reset(chatclient::Mode::Room, "host");
-        forms::App().program_folder = m_folder.string();
-        forms::App().set_modal_host(&m_host);
-        app::RegisterWindows();
+        test_support::StartFreshProgram(m_folder.string(), &m_host);
     }
     void TearDown() override {
-        forms::App().set_modal_host(nullptr);
-        forms::App().reset();
-        chatclient::ChatClient::instance().reset(chatclient::Mode::None, "host");
-        desktop::Desktop::instance().reset();
+        test_support::EndFreshProgram();
         TempFolderTest::TearDown();
     }
 
