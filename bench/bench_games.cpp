@@ -1,5 +1,7 @@
 #include "bench/bench_games.h"
 
+#include <sys/resource.h>
+
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -8,8 +10,6 @@
 #include <random>
 #include <stdexcept>
 #include <utility>
-
-#include <sys/resource.h>
 
 #include "common/settings.h"
 #include "platform/chatclient/chat_client.h"
@@ -33,12 +33,14 @@ double ProcessorSeconds() {
            static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
-double Now() { return static_cast<double>(loop::EventLoop::instance().now()) / 1e6; }
+double Now() {
+    return static_cast<double>(loop::EventLoop::instance().now()) / 1e6;
+}
 
 // The line that posts the word in play: its scrambled form, framed.
 bool IsWordLine(const chatclient::Line& line, const Form4& f) {
-    return line.name == "host" && line.text == "<FONT FACE=Arial><b>[</b> " + f.Text2.Text() +
-                                                   "<b> ]</b></font>";
+    return line.name == "host" &&
+           line.text == "<FONT FACE=Arial><b>[</b> " + f.Text2.Text() + "<b> ]</b></font>";
 }
 
 // A chat-client listener for as long as it lives.
@@ -177,7 +179,8 @@ double TimeJudgedLines(const ScratchFolder& folder, int lines, int& judged) {
     double seconds = 0;
     game.at(first - 0.0005, [&start] { start = Clock::now(); });
     for (int i = 0; i < lines; ++i)
-        game.say_at(first + i * spacing, i % 2 ? "bob" : "ann", "not the word " + std::to_string(i));
+        game.say_at(first + i * spacing, i % 2 ? "bob" : "ann",
+                    "not the word " + std::to_string(i));
     game.at(last + 0.0015, [&] { seconds = SecondsSince(start); });
     game.run_until(last + 0.002);
     return seconds;
@@ -224,11 +227,13 @@ RealTimeRun PlayRealTime(const ScratchFolder& folder, double seconds, PauseKind 
         auto& client = chatclient::ChatClient::instance();
         Listening player([&](const chatclient::Line& line) {
             if (std::getenv("TAVREL_BENCH_SHOW"))
-                std::fprintf(stderr, "[%.3f] %s: %s\n", Now(), line.name.c_str(), line.text.c_str());
+                std::fprintf(stderr, "[%.3f] %s: %s\n", Now(), line.name.c_str(),
+                             line.text.c_str());
             if (line.name == "host" && line.text.find("point(s)") != std::string::npos)
                 ++run.right_answers;
             if (IsWordLine(line, f))
-                game.at(Now() + 1, [&game, &client] { client.say("bob", game.main().Text1.Text()); });
+                game.at(Now() + 1,
+                        [&game, &client] { client.say("bob", game.main().Text1.Text()); });
         });
         game.load_and_start_at(5, "words.log");
         game.run_until(seconds);

@@ -56,7 +56,7 @@ struct RealTimeRun {
     double wall_seconds = 0;
     double cpu_seconds = 0;  // the whole process, for the whole run
     PauseTimes pauses;
-    int word_clock_ticks = 0;         // ticks that followed another tick of the same stretch
+    int word_clock_ticks = 0;       // ticks that followed another tick of the same stretch
     double word_clock_seconds = 0;  // the real time between those pairs of ticks
     int right_answers = 0;
 };

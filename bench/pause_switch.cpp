@@ -33,7 +33,9 @@ void SpinningPause(int seconds) {
 
 }  // namespace
 
-void UsePause(PauseKind kind) { State().kind = kind; }
+void UsePause(PauseKind kind) {
+    State().kind = kind;
+}
 
 PauseTimes TakePauseTimes() {
     PauseTimes times = State().times;

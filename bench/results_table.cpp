@@ -50,14 +50,15 @@ std::string ResultsTable::markdown() const {
     std::ostringstream out;
     out << "# Benchmark results\n\n"
         << "Written by `./run bench` (`tavrel_bench`); every row was measured in the same run.\n\n"
-        << "- Machine: " << CpuModel() << ", " << Processors()
-        << " processors (nproc)\n"
+        << "- Machine: " << CpuModel() << ", " << Processors() << " processors (nproc)\n"
         << "- Date: " << Today() << "\n\n"
         << "| Measurement | Result | Baseline | Comparison |\n"
         << "|---|---|---|---|\n";
     for (const ResultRow& row : m_rows)
         out << "| " << row.measurement << " | " << row.result << " | " << row.baseline << " | "
             << row.comparison << " |\n";
+    if (!m_notes.empty()) out << "\n";
+    for (const std::string& note : m_notes) out << "- " << note << "\n";
     return out.str();
 }
 

@@ -4,7 +4,6 @@
 //
 //   tavrel_bench [--results=FILE] [--realtime-seconds=N] [Google Benchmark flags]
 #include <benchmark/benchmark.h>
-
 #include <sys/resource.h>
 
 #include <algorithm>
@@ -33,7 +32,9 @@ double PeakMiB() {
     getrusage(RUSAGE_SELF, &usage);
     return static_cast<double>(usage.ru_maxrss) / 1024.0;
 }
-bool ResetPeak() { return static_cast<bool>(std::ofstream("/proc/self/clear_refs") << "5"); }
+bool ResetPeak() {
+    return static_cast<bool>(std::ofstream("/proc/self/clear_refs") << "5");
+}
 
 // What the runs measured, for the table: the fastest of the repetitions of each.
 // Values left at their start were not measured (a filter skipped them) and get no row.
@@ -48,7 +49,9 @@ struct Measured {
     bench::RealTimeRun program_pause, spinning_pause;
 };
 
-void Keep(double& best, double value) { best = std::min(best, value); }
+void Keep(double& best, double value) {
+    best = std::min(best, value);
+}
 
 void Register(Measured& m, double realtime_seconds) {
     using benchmark::State;
@@ -56,100 +59,130 @@ void Register(Measured& m, double realtime_seconds) {
         b->UseManualTime()->Iterations(iterations)->Unit(benchmark::kMillisecond);
     };
 
-    manual(benchmark::RegisterBenchmark("program_started_no_list", [&m](State& state) {
-        for (auto _ : state) {
-            bench::ScratchFolder folder;
-            m.peaks_reset = ResetPeak() && m.peaks_reset;
-            harness::InProcessGame game({folder.path()});
-            game.run_until(10);
-            m.idle_peak_mib = PeakMiB();
-            state.SetIterationTime(0);
-        }
-        state.counters["peak_MiB"] = m.idle_peak_mib;
-    }), 1);
+    manual(benchmark::RegisterBenchmark("program_started_no_list",
+                                        [&m](State& state) {
+                                            for (auto _ : state) {
+                                                bench::ScratchFolder folder;
+                                                m.peaks_reset = ResetPeak() && m.peaks_reset;
+                                                harness::InProcessGame game({folder.path()});
+                                                game.run_until(10);
+                                                m.idle_peak_mib = PeakMiB();
+                                                state.SetIterationTime(0);
+                                            }
+                                            state.counters["peak_MiB"] = m.idle_peak_mib;
+                                        }),
+           1);
 
-    manual(benchmark::RegisterBenchmark("whole_game_1000_words_virtual_time", [&m](State& state) {
-        for (auto _ : state) {
-            bench::ScratchFolder folder;
-            m.peaks_reset = ResetPeak() && m.peaks_reset;
-            bench::GameRun run = bench::PlayWholeList(folder, kGameWords);
-            m.game_peak_mib = std::max(m.game_peak_mib, PeakMiB());
-            if (run.wall_seconds < m.game.wall_seconds) m.game = run;
-            state.SetIterationTime(run.wall_seconds);
-        }
-        state.counters["virtual_s"] = m.game.virtual_seconds;
-        state.counters["words_posted"] = m.game.words_posted;
-        state.counters["right_answers"] = m.game.right_answers;
-        state.counters["peak_MiB"] = m.game_peak_mib;
-    }), 3);
+    manual(benchmark::RegisterBenchmark("whole_game_1000_words_virtual_time",
+                                        [&m](State& state) {
+                                            for (auto _ : state) {
+                                                bench::ScratchFolder folder;
+                                                m.peaks_reset = ResetPeak() && m.peaks_reset;
+                                                bench::GameRun run =
+                                                    bench::PlayWholeList(folder, kGameWords);
+                                                m.game_peak_mib =
+                                                    std::max(m.game_peak_mib, PeakMiB());
+                                                if (run.wall_seconds < m.game.wall_seconds)
+                                                    m.game = run;
+                                                state.SetIterationTime(run.wall_seconds);
+                                            }
+                                            state.counters["virtual_s"] = m.game.virtual_seconds;
+                                            state.counters["words_posted"] = m.game.words_posted;
+                                            state.counters["right_answers"] = m.game.right_answers;
+                                            state.counters["peak_MiB"] = m.game_peak_mib;
+                                        }),
+           3);
 
-    manual(benchmark::RegisterBenchmark("load_32767_words_mixed", [&m](State& state) {
-        for (auto _ : state) {
-            bench::ScratchFolder folder;
-            double seconds = bench::TimeLoad(folder, kLongList, true);
-            Keep(m.load_mixed, seconds);
-            state.SetIterationTime(seconds);
-        }
-    }), 3);
-    manual(benchmark::RegisterBenchmark("baseline_load_32767_words_in_file_order", [&m](State& state) {
-        for (auto _ : state) {
-            bench::ScratchFolder folder;
-            double seconds = bench::TimeLoad(folder, kLongList, false);
-            Keep(m.load_plain, seconds);
-            state.SetIterationTime(seconds);
-        }
-    }), 3);
-    manual(benchmark::RegisterBenchmark("baseline_swaps_32767_words_no_events", [&m](State& state) {
-        for (auto _ : state) {
-            double seconds = bench::TimeShuffleWithoutEvents(kLongList);
-            Keep(m.shuffle_bare, seconds);
-            state.SetIterationTime(seconds);
-        }
-    }), 3);
+    manual(benchmark::RegisterBenchmark("load_32767_words_mixed",
+                                        [&m](State& state) {
+                                            for (auto _ : state) {
+                                                bench::ScratchFolder folder;
+                                                double seconds =
+                                                    bench::TimeLoad(folder, kLongList, true);
+                                                Keep(m.load_mixed, seconds);
+                                                state.SetIterationTime(seconds);
+                                            }
+                                        }),
+           3);
+    manual(benchmark::RegisterBenchmark("baseline_load_32767_words_in_file_order",
+                                        [&m](State& state) {
+                                            for (auto _ : state) {
+                                                bench::ScratchFolder folder;
+                                                double seconds =
+                                                    bench::TimeLoad(folder, kLongList, false);
+                                                Keep(m.load_plain, seconds);
+                                                state.SetIterationTime(seconds);
+                                            }
+                                        }),
+           3);
+    manual(benchmark::RegisterBenchmark("baseline_swaps_32767_words_no_events",
+                                        [&m](State& state) {
+                                            for (auto _ : state) {
+                                                double seconds =
+                                                    bench::TimeShuffleWithoutEvents(kLongList);
+                                                Keep(m.shuffle_bare, seconds);
+                                                state.SetIterationTime(seconds);
+                                            }
+                                        }),
+           3);
 
-    manual(benchmark::RegisterBenchmark("judge_10000_chat_lines", [&m](State& state) {
-        for (auto _ : state) {
-            bench::ScratchFolder folder;
-            double seconds = bench::TimeJudgedLines(folder, kLines, m.judged);
-            Keep(m.lines, seconds);
-            state.SetIterationTime(seconds);
-        }
-        state.counters["judged"] = m.judged;
-    }), 3);
-    manual(benchmark::RegisterBenchmark("baseline_same_stretch_no_lines", [&m](State& state) {
-        for (auto _ : state) {
-            bench::ScratchFolder folder;
-            int judged = 0;
-            double seconds = bench::TimeJudgedLines(folder, 0, judged);
-            Keep(m.no_lines, seconds);
-            state.SetIterationTime(seconds);
-        }
-    }), 3);
-    manual(benchmark::RegisterBenchmark("baseline_settings_reads_2x10000", [&m](State& state) {
-        for (auto _ : state) {
-            bench::ScratchFolder folder;
-            double seconds = bench::TimeSettingsReads(folder, kLines);
-            Keep(m.reads, seconds);
-            state.SetIterationTime(seconds);
-        }
-    }), 3);
+    manual(benchmark::RegisterBenchmark("judge_10000_chat_lines",
+                                        [&m](State& state) {
+                                            for (auto _ : state) {
+                                                bench::ScratchFolder folder;
+                                                double seconds = bench::TimeJudgedLines(
+                                                    folder, kLines, m.judged);
+                                                Keep(m.lines, seconds);
+                                                state.SetIterationTime(seconds);
+                                            }
+                                            state.counters["judged"] = m.judged;
+                                        }),
+           3);
+    manual(benchmark::RegisterBenchmark("baseline_same_stretch_no_lines",
+                                        [&m](State& state) {
+                                            for (auto _ : state) {
+                                                bench::ScratchFolder folder;
+                                                int judged = 0;
+                                                double seconds =
+                                                    bench::TimeJudgedLines(folder, 0, judged);
+                                                Keep(m.no_lines, seconds);
+                                                state.SetIterationTime(seconds);
+                                            }
+                                        }),
+           3);
+    manual(benchmark::RegisterBenchmark("baseline_settings_reads_2x10000",
+                                        [&m](State& state) {
+                                            for (auto _ : state) {
+                                                bench::ScratchFolder folder;
+                                                double seconds =
+                                                    bench::TimeSettingsReads(folder, kLines);
+                                                Keep(m.reads, seconds);
+                                                state.SetIterationTime(seconds);
+                                            }
+                                        }),
+           3);
 
     for (auto [name, kind] : {std::pair{"real_time_game_program_pause", bench::PauseKind::Program},
                               {"real_time_game_spinning_pause", bench::PauseKind::Spinning}}) {
-        manual(benchmark::RegisterBenchmark(name, [&m, kind = kind, realtime_seconds](State& state) {
-            bench::RealTimeRun run;
-            for (auto _ : state) {
-                bench::ScratchFolder folder;
-                run = bench::PlayRealTime(folder, realtime_seconds, kind);
-                state.SetIterationTime(run.wall_seconds);
-            }
-            (kind == bench::PauseKind::Program ? m.program_pause : m.spinning_pause) = run;
-            state.counters["cpu_s"] = run.cpu_seconds;
-            state.counters["cpu_in_pauses_s"] = run.pauses.cpu_seconds;
-            state.counters["paused_s"] = run.pauses.wall_seconds;
-            state.counters["word_clock_ticks_per_s"] =
-                run.word_clock_seconds > 0 ? run.word_clock_ticks / run.word_clock_seconds : 0;
-        }), 1);
+        manual(
+            benchmark::RegisterBenchmark(
+                name,
+                [&m, kind = kind, realtime_seconds](State& state) {
+                    bench::RealTimeRun run;
+                    for (auto _ : state) {
+                        bench::ScratchFolder folder;
+                        run = bench::PlayRealTime(folder, realtime_seconds, kind);
+                        state.SetIterationTime(run.wall_seconds);
+                    }
+                    (kind == bench::PauseKind::Program ? m.program_pause : m.spinning_pause) = run;
+                    state.counters["cpu_s"] = run.cpu_seconds;
+                    state.counters["cpu_in_pauses_s"] = run.pauses.cpu_seconds;
+                    state.counters["paused_s"] = run.pauses.wall_seconds;
+                    state.counters["word_clock_ticks_per_s"] =
+                        run.word_clock_seconds > 0 ? run.word_clock_ticks / run.word_clock_seconds
+                                                   : 0;
+                }),
+            1);
     }
 }
 
@@ -163,6 +196,10 @@ bench::ResultsTable Table(const Measured& m, double realtime_seconds) {
                        " words posted, " + std::to_string(g.right_answers) + " right answers)",
                    "the same game on the real clock: " + Fixed(g.virtual_seconds, 0) + " s",
                    Fixed(g.virtual_seconds / g.wall_seconds, 0) + " times faster than real time"});
+        table.note(
+            "The whole game's wall time beyond its processor time is spent waiting for the disk: "
+            "every right answer rewrites the settings file and flushes it to disk before it "
+            "takes the old file's place.");
         table.add({"The same game: peak memory (getrusage, ru_maxrss)",
                    Fixed(m.game_peak_mib, 1) + " MiB",
                    "the program started, no list: " + Fixed(m.idle_peak_mib, 1) + " MiB",
@@ -171,6 +208,9 @@ bench::ResultsTable Table(const Measured& m, double realtime_seconds) {
     }
     if (m.load_mixed < 1e9 && m.load_plain < 1e9 && m.shuffle_bare < 1e9) {
         const double swaps = 3.0 * kLongList;
+        table.note(
+            "Events per swap: the time of loading and mixing, less loading alone and less the "
+            "bare swaps, shared among the 98,301 swaps.");
         table.add({"Loading and mixing a 32,767-word list (3 passes, events after every swap)",
                    Fixed(m.load_mixed * 1e3, 1) + " ms",
                    "loading in file order: " + Fixed(m.load_plain * 1e3, 1) +
@@ -187,12 +227,16 @@ bench::ResultsTable Table(const Measured& m, double realtime_seconds) {
                    "the same 30 s of game with no lines: " + Fixed(m.no_lines * 1e3, 1) +
                        " ms; the 20,000 settings reads alone: " + Fixed(m.reads * 1e3, 1) + " ms",
                    Fixed(per_line, 1) + " µs per line, of which " + Fixed(per_reads, 1) +
-                       " µs reading the settings (" + Fixed(per_reads / per_line * 100, 0) +
-                       "%)"});
+                       " µs reading the settings (" + Fixed(per_reads / per_line * 100, 0) + "%)"});
     }
     const auto& p = m.program_pause;
     const auto& s = m.spinning_pause;
-    if (p.wall_seconds > 0 && s.wall_seconds > 0)
+    if (p.wall_seconds > 0 && s.wall_seconds > 0) {
+        table.note(
+            "The real-time game is played twice on the real clock: with the program's "
+            "pause, which sleeps until the next tick or event, and with a literal spinning "
+            "pause (the clock read in a loop with events run), built only for this "
+            "comparison. Times in pauses count the outermost pause only.");
         table.add({Fixed(realtime_seconds, 0) +
                        "-second real-time game: processor time while it waits in pauses",
                    Fixed(p.pauses.cpu_seconds, 3) + " s over " + Fixed(p.pauses.wall_seconds, 1) +
@@ -203,6 +247,7 @@ bench::ResultsTable Table(const Measured& m, double realtime_seconds) {
                    "the spinning pause uses " +
                        Fixed(s.pauses.cpu_seconds / std::max(p.pauses.cpu_seconds, 1e-6), 0) +
                        " times the processor time"});
+    }
     if (p.word_clock_seconds > 0) {
         const double ticks = p.word_clock_ticks / p.word_clock_seconds;
         table.add({"The word clock's ticks per real second (the same game, program pause)",

@@ -45,8 +45,8 @@ constexpr StartingSettings kSettings[] = {
     {"\xFF\xFE\r\n[tavrel]\r\nscramble=7\0junk\r\n"sv, 7, 0},
 };
 
-const char* const kNames[] = {"bob", "Bob", "bo", "bobby", "host", "Host", "a-b", "-", "x - y",
-                              "x", "\xC4ngel", "\xE4ngel", "", " spaced "};
+const char* const kNames[] = {"bob", "Bob",   "bo", "bobby",    "host",     "Host", "a-b",
+                              "-",   "x - y", "x",  "\xC4ngel", "\xE4ngel", "",     " spaced "};
 
 std::string Name(FuzzedDataProvider& in) {
     if (in.ConsumeIntegralInRange(0, 3) == 0) return in.ConsumeRandomLengthString(12);
@@ -56,13 +56,20 @@ std::string Name(FuzzedDataProvider& in) {
 // A line made from the word in play when it is said: right in several forms, or nearly right.
 std::string AnswerLike(int form, const std::string& word) {
     switch (form) {
-        case 0: return word;
-        case 1: return text::UCase(word);
-        case 2: return "<b>" + word + "</b>";
-        case 3: return "<FONT FACE=Arial>" + text::ProperCase(word) + "</font>";
-        case 4: return word + " ";
-        case 5: return text::Trim(word);
-        default: return word + std::string(1, '\0');
+        case 0:
+            return word;
+        case 1:
+            return text::UCase(word);
+        case 2:
+            return "<b>" + word + "</b>";
+        case 3:
+            return "<FONT FACE=Arial>" + text::ProperCase(word) + "</font>";
+        case 4:
+            return word + " ";
+        case 5:
+            return text::Trim(word);
+        default:
+            return word + std::string(1, '\0');
     }
 }
 
@@ -87,8 +94,8 @@ std::string Stored(const std::string& section, const std::string& key) {
 }
 
 void CheckBar(const ProgressBarControl& bar, const char* which) {
-    const int max = const_cast<ProgressBarControl&>(bar).MaxValue;
-    const int value = const_cast<ProgressBarControl&>(bar).Value;
+    const int max = bar.MaxValue;
+    const int value = bar.Value;
     fuzz::Check(max >= 1 && value >= 0 && value <= max, which,
                 std::to_string(value) + " of " + std::to_string(max));
 }
@@ -136,12 +143,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                        &f.scrollDELay12};
     forms::MenuItem* const hints[] = {&f.hintsmenU, &f.rehint, &f.dontscroll};
     forms::MenuItem* const cases[] = {&f.capitalletter, &f.capAll, &f.lowAll};
-    std::vector<forms::MenuItem*> options = {
-        points[in.ConsumeIntegralInRange<std::size_t>(0, 4)],
-        limits[in.ConsumeIntegralInRange<std::size_t>(0, 4)],
-        delays[in.ConsumeIntegralInRange<std::size_t>(0, 3)],
-        hints[in.ConsumeIntegralInRange<std::size_t>(0, 2)],
-        cases[in.ConsumeIntegralInRange<std::size_t>(0, 2)]};
+    std::vector<forms::MenuItem*> options = {points[in.ConsumeIntegralInRange<std::size_t>(0, 4)],
+                                             limits[in.ConsumeIntegralInRange<std::size_t>(0, 4)],
+                                             delays[in.ConsumeIntegralInRange<std::size_t>(0, 3)],
+                                             hints[in.ConsumeIntegralInRange<std::size_t>(0, 2)],
+                                             cases[in.ConsumeIntegralInRange<std::size_t>(0, 2)]};
     game.at(4.5, [options] {
         for (forms::MenuItem* item : options) harness::InProcessGame::choose(*item);
     });
@@ -202,12 +208,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 return text::StartsWithIgnoreCase(e, scorer.name + " - ") &&
                        !text::EqualsIgnoreCase(ParseScoreEntry(e).name, scorer.name);
             });
-        const std::string ending = "score:<b>" + text::ThousandsWhole(scorer.score) + " ]</B></font>";
+        const std::string ending =
+            "score:<b>" + text::ThousandsWhole(scorer.score) + " ]</B></font>";
         if (!ambiguous)
-            fuzz::Check(line.text.size() >= ending.size() &&
-                            line.text.compare(line.text.size() - ending.size(), ending.size(),
-                                              ending) == 0,
-                        "a result line shows the scorer's total", line.text);
+            fuzz::Check(
+                line.text.size() >= ending.size() &&
+                    line.text.compare(line.text.size() - ending.size(), ending.size(), ending) == 0,
+                "a result line shows the scorer's total", line.text);
     });
 
     double when = 5.5;
@@ -236,19 +243,30 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 using harness::InProcessGame;
                 note("* host action " + std::to_string(kind));
                 switch (kind) {
-                    case 13: InProcessGame::click(f.Command4); break;
+                    case 13:
+                        InProcessGame::click(f.Command4);
+                        break;
                     case 14:
-                        if (end_lines > 0 && f.List1.ListCount() == 0) started_on_used_up_list = true;
+                        if (end_lines > 0 && f.List1.ListCount() == 0)
+                            started_on_used_up_list = true;
                         InProcessGame::click(f.Command1);
                         break;
-                    case 15: InProcessGame::click(f.Command8); break;
-                    case 16: InProcessGame::click(f.Command3); break;
+                    case 15:
+                        InProcessGame::click(f.Command8);
+                        break;
+                    case 16:
+                        InProcessGame::click(f.Command3);
+                        break;
                     case 17:
                         client.close_room();
                         room_closed = true;
                         break;
-                    case 18: client.open_room(); break;
-                    default: InProcessGame::choose(f.winner); break;
+                    case 18:
+                        client.open_room();
+                        break;
+                    default:
+                        InProcessGame::choose(f.winner);
+                        break;
                 }
             });
         }
@@ -272,9 +290,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::Check(counted == right_answers && f.List4.ListCount() == right_answers,
                 "every right answer is counted once in each list",
                 std::to_string(counted) + " counted, " + std::to_string(right_answers) + " timed");
-    fuzz::Check(result_lines == right_answers || (room_closed && result_lines < right_answers),
-                "every right answer posts its result line",
-                std::to_string(result_lines) + " posted, " + std::to_string(right_answers) + " timed");
+    fuzz::Check(
+        result_lines == right_answers || (room_closed && result_lines < right_answers),
+        "every right answer posts its result line",
+        std::to_string(result_lines) + " posted, " + std::to_string(right_answers) + " timed");
     fuzz::Check(f.List1.ListCount() <= text::Val(f.Label6.Caption()),
                 "no more words left than were loaded");
     CheckBar(f.ProgressBar1, "the list's bar stays within its range");
@@ -282,9 +301,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // A counter is rewritten as plain digits, one higher for each right answer and for the end
     // of the list; one that was never rewritten is as it was.
-    fuzz::Check(Stored("tavrel", "scramble") ==
-                    (right_answers ? text::Decimal(start.scramble + right_answers) : scramble_before),
-                "right answers are counted once each", Stored("tavrel", "scramble"));
+    fuzz::Check(
+        Stored("tavrel", "scramble") ==
+            (right_answers ? text::Decimal(start.scramble + right_answers) : scramble_before),
+        "right answers are counted once each", Stored("tavrel", "scramble"));
     const std::string finished = Stored("completed", "finished");
     if (end_lines || !room_closed)
         fuzz::Check(finished == (end_lines ? text::Decimal(start.finished + 1) : finished_before),

@@ -17,7 +17,8 @@ const std::string& ScratchFolder();
     std::fprintf(stderr, "check failed: %s\n", what);
     if (!detail.empty()) {
         std::fprintf(stderr, "  detail: ");
-        for (unsigned char c : detail) std::fprintf(stderr, c >= 32 && c < 127 ? "%c" : "\\x%02X", c);
+        for (unsigned char c : detail)
+            std::fprintf(stderr, c >= 32 && c < 127 ? "%c" : "\\x%02X", c);
         std::fprintf(stderr, "\n");
     }
     std::abort();

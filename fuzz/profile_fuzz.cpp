@@ -33,7 +33,8 @@ std::string AsRead(std::string_view value) {
 
 bool Storable(std::string_view section, std::string_view key, std::string_view value) {
     for (std::string_view part : {section, key, value})
-        if (part.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos) return false;
+        if (part.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos)
+            return false;
     if (section.find(']') != std::string_view::npos || key.find('=') != std::string_view::npos)
         return false;
     return Trimmed(key).empty() || Trimmed(key).front() != '[';
@@ -41,9 +42,11 @@ bool Storable(std::string_view section, std::string_view key, std::string_view v
 
 // Names of the settings file, and bytes that make its lines interesting.
 std::string Name(FuzzedDataProvider& in) {
-    static const char* const kNames[] = {"tavrel", "scramble", "completed", "finished", "TAVREL",
-                                         " Scramble ", "", "[x", "a=b", "\xC4", "\xE4"};
-    if (in.ConsumeBool()) return kNames[in.ConsumeIntegralInRange<std::size_t>(0, std::size(kNames) - 1)];
+    static const char* const kNames[] = {"tavrel", "scramble",   "completed", "finished",
+                                         "TAVREL", " Scramble ", "",          "[x",
+                                         "a=b",    "\xC4",       "\xE4"};
+    if (in.ConsumeBool())
+        return kNames[in.ConsumeIntegralInRange<std::size_t>(0, std::size(kNames) - 1)];
     return in.ConsumeRandomLengthString(16);
 }
 
@@ -75,7 +78,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     if (!(profile::NamesEqual(section, other_section) && profile::NamesEqual(key, other_key))) {
         bool found_before = false, found_after = false;
-        const std::string before = profile::LookupValue(file, other_section, other_key, found_before);
+        const std::string before =
+            profile::LookupValue(file, other_section, other_key, found_before);
         const std::string after =
             profile::LookupValue(*written, other_section, other_key, found_after);
         fuzz::Check(found_before == found_after && before == after,

@@ -31,7 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<std::string> lines;
     for (const std::string& entry : typed)
         for (std::string& line : SplitListLines(entry)) lines.push_back(std::move(line));
-    fuzz::Check(typed_back == lines, "saved entries read back as their lines, the empty ones left out");
+    fuzz::Check(typed_back == lines,
+                "saved entries read back as their lines, the empty ones left out");
 
     std::size_t files = 0;
     for (const auto& entry : std::filesystem::directory_iterator(fuzz::ScratchFolder()))

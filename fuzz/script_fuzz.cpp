@@ -10,7 +10,9 @@
 
 namespace {
 
-bool SameNumber(double a, double b) { return a == b || (std::isnan(a) && std::isnan(b)); }
+bool SameNumber(double a, double b) {
+    return a == b || (std::isnan(a) && std::isnan(b));
+}
 
 bool SameAction(const app::Action& a, const app::Action& b) {
     return a.verb == b.verb && a.form == b.form && a.target == b.target && a.text == b.text &&
@@ -36,9 +38,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             fuzz::Check(std::isfinite(action.seconds) && action.seconds >= 0,
                         "a wait is a finite, non-negative time", action.source);
         const app::ParseResult again = app::ParseScript(action.source);
-        fuzz::Check(!again.error && again.actions.size() == 1 &&
-                        SameAction(again.actions.front(), action),
-                    "an action's own line parses to the same action", action.source);
+        fuzz::Check(
+            !again.error && again.actions.size() == 1 && SameAction(again.actions.front(), action),
+            "an action's own line parses to the same action", action.source);
     }
     return 0;
 }

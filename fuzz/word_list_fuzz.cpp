@@ -60,8 +60,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::ofstream(path, std::ios::binary | std::ios::trunc)
         .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     std::vector<std::string> loaded;
-    fuzz::Check(ReadListFile(path, [&](const std::string& line) { loaded.push_back(text::LCase(line)); }),
-                "a readable file reads");
+    fuzz::Check(
+        ReadListFile(path, [&](const std::string& line) { loaded.push_back(text::LCase(line)); }),
+        "a readable file reads");
     fuzz::Check(loaded.size() == expected.size(), "one entry per non-empty line");
     for (std::size_t i = 0; i < loaded.size(); ++i) {
         fuzz::Check(loaded[i] == text::LCase(expected[i]), "entries come lower-cased, in order",

@@ -9,7 +9,9 @@
 namespace harness {
 
 namespace {
-loop::Micros MicrosOf(double seconds) { return static_cast<loop::Micros>(seconds * 1e6 + 0.5); }
+loop::Micros MicrosOf(double seconds) {
+    return static_cast<loop::Micros>(seconds * 1e6 + 0.5);
+}
 }  // namespace
 
 InProcessGame::InProcessGame(GameSetup setup) : m_setup(std::move(setup)) {
@@ -59,7 +61,9 @@ void InProcessGame::run_until(double seconds) {
     events.run();
 }
 
-Form4& InProcessGame::main() const { return forms::App().get<Form4>("Form4"); }
+Form4& InProcessGame::main() const {
+    return forms::App().get<Form4>("Form4");
+}
 
 const std::vector<chatclient::Line>& InProcessGame::transcript() const {
     return chatclient::ChatClient::instance().transcript();

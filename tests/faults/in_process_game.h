@@ -20,7 +20,7 @@
 namespace harness {
 
 struct GameSetup {
-    std::string folder;            // the program's folder
+    std::string folder;  // the program's folder
     bool virtual_time = true;
     std::uint64_t seed = 0;
     std::string host_name = "host";  // the chat client's screen name and the name prompt's answer

@@ -3,7 +3,6 @@
 // nothing else appears in the folder, and the game plays as on a first start; a settings file
 // that is there is read and left as it was.
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -73,8 +72,9 @@ class ReadOnlyFolder : public faults::FaultTest {
                                       fs::perms::group_exec | fs::perms::others_read |
                                       fs::perms::others_exec);
         ASSERT_TRUE(WriteListFile(PathOf("words.log"), {"cat", "dog"}));
-        m_script = (fs::temp_directory_path() / ("tavrel-read-only-" + std::to_string(::getpid()) +
-                                                ".script")).string();
+        m_script = (fs::temp_directory_path() /
+                    ("tavrel-read-only-" + std::to_string(::getpid()) + ".script"))
+                       .string();
         WriteFile(m_script, kScript);
         ::chmod(m_script.c_str(), 0644);
     }
@@ -87,7 +87,7 @@ class ReadOnlyFolder : public faults::FaultTest {
     ProcessRun RunReadOnly() {
         ::chmod(m_folder.c_str(), 0555);
         ProcessRun run = Shell(m_as_user + Quoted(m_program) + " --script " + Quoted(m_script) +
-                        " --folder " + Quoted(m_folder.string()));
+                               " --folder " + Quoted(m_folder.string()));
         ::chmod(m_folder.c_str(), 0755);
         return run;
     }

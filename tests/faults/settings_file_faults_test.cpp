@@ -28,7 +28,7 @@ class SettingsFileFaults : public faults::FaultTest {
         EXPECT_TRUE(Holds(lines, "<b>[ ann</b> in<b> "));
         EXPECT_TRUE(Holds(lines, "> end of log <"));
         // One right answer each: a tie for the most, so the share stays at its "0".
-    EXPECT_TRUE(Holds(lines, "answering<b> 0%</b> of the log"));
+        EXPECT_TRUE(Holds(lines, "answering<b> 0%</b> of the log"));
     }
     static constexpr const char* kFirstStart = "loaded <b>1</b> times";
     static constexpr const char* kNoCounters =
@@ -57,7 +57,8 @@ TEST_F(SettingsFileFaults, ATenMegabyteFileIsReadAtEveryLineAndKeptWhole) {
     while (padding.size() < 10 * 1024 * 1024) padding += line;
     WriteFile(Settings(),
               "[timesloaded]\r\ntimes=5\r\n[tavrel]\r\nscramble=41\r\n[completed]\r\n"
-              "finished=2\r\n" + padding);
+              "finished=2\r\n" +
+                  padding);
 
     const auto lines = PlayTwoWords();
 
@@ -78,8 +79,10 @@ TEST_F(SettingsFileFaults, BinaryBytesStayAndTheCountersGoAfterThem) {
     std::string junk(4096, '\0');
     for (char& c : junk) c = static_cast<char>(bytes_from() & 0xFF);
     WriteFile(Settings(), junk);
-    for (auto [section, key] : {std::pair{"timesloaded", "times"}, {"tavrel", "scramble"},
-                                {"completed", "finished"}, {"theuser", "user"}})
+    for (auto [section, key] : {std::pair{"timesloaded", "times"},
+                                {"tavrel", "scramble"},
+                                {"completed", "finished"},
+                                {"theuser", "user"}})
         ASSERT_EQ(Read(section, key), "") << "the bytes must hold no settings of their own";
 
     const auto lines = PlayTwoWords();
@@ -97,7 +100,8 @@ TEST_F(SettingsFileFaults, BinaryBytesStayAndTheCountersGoAfterThem) {
 
 TEST_F(SettingsFileFaults, AValueEndsAtANulByte) {
     using namespace std::literals;
-    WriteFile(Settings(), "[tavrel]\r\nscramble=12\0\xFF\xFE\r\n[completed]\r\nfinished=\x80\r\n"sv);
+    WriteFile(Settings(),
+              "[tavrel]\r\nscramble=12\0\xFF\xFE\r\n[completed]\r\nfinished=\x80\r\n"sv);
 
     const auto lines = PlayTwoWords();
 

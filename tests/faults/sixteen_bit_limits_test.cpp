@@ -28,18 +28,19 @@ class AnswerEveryWord {
 };
 
 int AnswerEveryWord::Listen(InProcessGame& game, const std::string& player, int& answered) {
-    return chatclient::ChatClient::instance().add_listener([&game, player, &answered](const auto& line) {
-        // The line that posts the word: its scrambled form, framed.
-        const Form4& f = game.main();
-        if (line.name != "host" ||
-            line.text != "<FONT FACE=Arial><b>[</b> " + f.Text2.Text() + "<b> ]</b></font>")
-            return;
-        auto& loop = loop::EventLoop::instance();
-        loop.post_at(loop.now() + 500'000, [&game, player, &answered] {
-            ++answered;
-            chatclient::ChatClient::instance().say(player, game.main().Text1.Text());
+    return chatclient::ChatClient::instance().add_listener(
+        [&game, player, &answered](const auto& line) {
+            // The line that posts the word: its scrambled form, framed.
+            const Form4& f = game.main();
+            if (line.name != "host" ||
+                line.text != "<FONT FACE=Arial><b>[</b> " + f.Text2.Text() + "<b> ]</b></font>")
+                return;
+            auto& loop = loop::EventLoop::instance();
+            loop.post_at(loop.now() + 500'000, [&game, player, &answered] {
+                ++answered;
+                chatclient::ChatClient::instance().say(player, game.main().Text1.Text());
+            });
         });
-    });
 }
 
 using SixteenBitLimits = faults::FaultTest;
@@ -117,7 +118,8 @@ TEST_F(SixteenBitLimits, ScoresPastThe16BitRangeAreKeptAndShownWhole) {
     std::vector<std::string> said;
     for (const auto& line : game.transcript()) said.push_back(line.text);
     auto holds = [&said](const std::string& part) { return Holds(said, part); };
-    EXPECT_TRUE(holds("<FONT FACE=Arial><b>[</b> bob <b>]</b> <b>[</b> <b>72767</b> points <b>]</b></font>"));
+    EXPECT_TRUE(holds(
+        "<FONT FACE=Arial><b>[</b> bob <b>]</b> <b>[</b> <b>72767</b> points <b>]</b></font>"));
     EXPECT_TRUE(holds("<b>[</b> bob - 72767 <b>]</b>"));
     EXPECT_TRUE(holds("<b>[</b> the last winner was <b>bob</b> with <b>72767</b> points <b>]</b>"));
 }
