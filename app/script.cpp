@@ -73,7 +73,8 @@ bool ParseLine(LineParser& p, Action& a) {
 
     if (verb == "wait") {
         a.verb = Verb::Wait;
-        if (words.size() != 1 || !ParseNumber(words[0], a.seconds) || a.seconds < 0)
+        if (words.size() != 1 || !ParseNumber(words[0], a.seconds) || a.seconds < 0 ||
+            a.seconds > 1e9)
             return p.fail("wait takes a number of seconds");
         return true;
     }
@@ -116,6 +117,7 @@ bool ParseLine(LineParser& p, Action& a) {
         if (words.size() != 3 || !SplitTarget(words[0], a.form, a.target) ||
             !ParseNumber(words[1], x) || !ParseNumber(words[2], y))
             return p.fail("hover takes FORM.CONTROL X Y");
+        if (std::fabs(x) > 1e9 || std::fabs(y) > 1e9) return p.fail("hover is too far off");
         a.number = static_cast<int>(x);
         a.y = static_cast<float>(y);
         a.seconds = x;

@@ -10,7 +10,7 @@
 namespace fuzz {
 
 // A folder of this process's own, made on first use on a memory file system where there is one,
-// so that files written at every input cost little.
+// so that files written at every input cost little; it goes when the process exits normally.
 const std::string& ScratchFolder();
 
 [[noreturn]] inline void Fail(const char* what, std::string_view detail = {}) {
