@@ -9,11 +9,14 @@
 #include "app/options.h"
 #include "app/program.h"
 #include "app/view/front_end.h"
+#include "platform/loop/stack.h"
 #ifdef TAVREL_HAS_VIEW
 #include "app/view/desktop_view.h"
 #endif
 
-int main(int argc, char** argv) {
+namespace {
+
+int Main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     app::ParsedOptions parsed = app::ParseOptions(args);
     if (parsed.error) {
@@ -50,4 +53,12 @@ int main(int argc, char** argv) {
         return 2;
     }
     return app::RunProgram(options, std::cout, std::cerr);
+}
+
+}  // namespace
+
+// Handlers nest inside each other's pauses, one for each chat line of a flood: the program runs
+// on a stack with room for that.
+int main(int argc, char** argv) {
+    return loop::RunOnLargeStack([argc, argv] { return Main(argc, argv); });
 }

@@ -3,6 +3,7 @@
 #include "platform/chatclient/chat_client.h"
 #include "platform/chatreader/markup.h"
 #include "platform/loop/loop.h"
+#include "platform/text/text.h"
 
 namespace chatreader {
 
@@ -33,7 +34,9 @@ void Chat::on_line(const std::string& name, const std::string& text) {
     if (!m_state->reading) return;
     std::weak_ptr<State> weak_state = m_state;
     std::uint64_t stretch = m_state->stretch;
-    loop::EventLoop::instance().post([weak_state, stretch, name, text = StripTags(text)] {
+    // The control hands its handlers C strings: a name or a line ends at its first NUL.
+    loop::EventLoop::instance().post_deferrable([weak_state, stretch, name = text::UpToNul(name),
+                                                 text = StripTags(text::UpToNul(text))] {
         std::shared_ptr<State> state = weak_state.lock();
         if (!state || !state->reading || state->stretch != stretch) return;
         // A copy, so that a handler that unloads its form does not destroy itself mid-call.

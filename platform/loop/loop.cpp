@@ -16,6 +16,11 @@
 //   switched off delivers nothing more.
 // - Waiting: real time sleeps (or lets the front end wait) until the next due tick, posted
 //   event or deadline; virtual time jumps the clock there. Virtual time moves only in waits.
+// - Nesting: a handler that pauses runs rounds inside itself, so handlers nest. A flood of chat
+//   lines would nest one handler a line; lines are therefore posted as deferrable events, which
+//   a round holds back, in order, while less than `kNestingReserve` of the stack is left. They
+//   run once the handlers below have returned far enough. The program's thread has a stack
+//   large enough that this never happens to a flood of 100,000 lines.
 // - Ending the program throws `Ended` out of the waiting primitives, unwinding every running
 //   handler.
 #include "platform/loop/loop.h"
@@ -26,6 +31,8 @@
 #include <cstring>
 #include <thread>
 
+#include "platform/loop/stack.h"
+
 namespace loop {
 
 namespace {
@@ -35,6 +42,8 @@ std::int64_t steady_ns() {
         .count();
 }
 constexpr Micros kFarFuture = INT64_MAX / 4;
+// What a handler may still need below the round that runs it: its own frames, a box, drawing.
+constexpr std::size_t kNestingReserve = std::size_t{1} << 20;
 }  // namespace
 
 // --- Timer -------------------------------------------------------------------------------
@@ -43,7 +52,9 @@ Timer::Timer(std::function<void()> on_tick) : m_on_tick(std::move(on_tick)) {
     EventLoop::instance().add_timer(this);
 }
 
-Timer::~Timer() { EventLoop::instance().remove_timer(this); }
+Timer::~Timer() {
+    EventLoop::instance().remove_timer(this);
+}
 
 void Timer::set_enabled(bool on) {
     if (on == m_enabled) return;
@@ -75,7 +86,8 @@ void EventLoop::reset(const Options& options) {
     m_tick = std::max<Micros>(1, std::llround(options.tick_ms * 1000.0));
     m_virtual_now = 0;
     m_real_start_ns = steady_ns();
-    m_posted.clear();
+    m_plain.clear();
+    m_deferrable.clear();
     m_scheduled.clear();
     m_ended = false;
     m_end_after_round = false;
@@ -96,9 +108,21 @@ double EventLoop::time_of_day() const {
     return t < 0 ? t + 86400.0 : t;
 }
 
-float Clock() { return static_cast<float>(EventLoop::instance().time_of_day()); }
+float Clock() {
+    return static_cast<float>(EventLoop::instance().time_of_day());
+}
 
-void EventLoop::post(std::function<void()> event) { m_posted.push_back(std::move(event)); }
+void EventLoop::post(std::function<void()> event) {
+    m_plain.push_back({m_posted_order++, std::move(event)});
+}
+
+void EventLoop::post_deferrable(std::function<void()> event) {
+    m_deferrable.push_back({m_posted_order++, std::move(event)});
+}
+
+bool EventLoop::can_nest() const {
+    return StackLeft() >= kNestingReserve;
+}
 
 void EventLoop::post_at(Micros when, std::function<void()> event) {
     m_scheduled.push_back({when, m_scheduled_order++, std::move(event)});
@@ -109,7 +133,9 @@ void EventLoop::add_timer(Timer* t) {
     m_timers.push_back(t);
 }
 
-void EventLoop::remove_timer(Timer* t) { std::erase(m_timers, t); }
+void EventLoop::remove_timer(Timer* t) {
+    std::erase(m_timers, t);
+}
 
 Micros EventLoop::boundary_at_or_after(Micros t) const {
     if (t <= 0) return 0;
@@ -134,7 +160,7 @@ void EventLoop::release_scheduled() {
     std::sort(due.begin(), due.end(), [](const Scheduled& a, const Scheduled& b) {
         return a.when != b.when ? a.when < b.when : a.order < b.order;
     });
-    for (auto& s : due) m_posted.push_back(std::move(s.event));
+    for (auto& s : due) post(std::move(s.event));
 }
 
 void EventLoop::deliver(Timer& t) {
@@ -160,11 +186,19 @@ void EventLoop::do_events() {
     check_ended();
     ++m_rounds;
     release_scheduled();
-    // Only what was posted before the round runs in it; events posted meanwhile wait.
-    std::size_t count = m_posted.size();
-    for (std::size_t i = 0; i < count && !m_posted.empty(); ++i) {
-        auto event = std::move(m_posted.front());
-        m_posted.pop_front();
+    // Only what was posted before the round runs in it, oldest first; events posted meanwhile
+    // wait. Deferrable events wait too while the stack has no room to nest one: rounds nested
+    // meanwhile run deeper still and hold theirs as well, so no event overtakes an older one.
+    const bool nest = can_nest();
+    std::size_t count = m_plain.size() + (nest ? m_deferrable.size() : 0);
+    for (std::size_t i = 0; i < count; ++i) {
+        std::deque<Posted>* from = m_plain.empty() ? nullptr : &m_plain;
+        if (nest && !m_deferrable.empty() &&
+            (!from || m_deferrable.front().order < from->front().order))
+            from = &m_deferrable;
+        if (!from) break;
+        auto event = std::move(from->front().event);
+        from->pop_front();
         event();
         check_ended();
     }
@@ -185,7 +219,7 @@ void EventLoop::do_events() {
 }
 
 Micros EventLoop::next_wake() const {
-    if (!m_posted.empty()) return now();
+    if (!m_plain.empty() || (!m_deferrable.empty() && can_nest())) return now();
     Micros wake = kFarFuture;
     for (const Timer* t : m_timers)
         if (t->m_enabled && !t->m_running) wake = std::min(wake, t->m_due);

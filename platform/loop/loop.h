@@ -19,13 +19,13 @@ using Micros = std::int64_t;  // microseconds since the program started
 // Thrown out of every waiting primitive once the program has ended, so that no pause, round of
 // events or modal wait returns into program code after the end.
 class Ended : public std::exception {
-public:
+  public:
     const char* what() const noexcept override { return "program ended"; }
 };
 
 struct Options {
     bool virtual_time = true;
-    double tick_ms = 15.625;           // the platform's timer granularity (64 per second)
+    double tick_ms = 15.625;             // the platform's timer granularity (64 per second)
     double clock_start_seconds = 43200;  // time of day at program start (12:00:00.000)
     std::uint64_t seed = 0;              // mixed into every seeding of the random generator
 };
@@ -35,7 +35,7 @@ class EventLoop;
 // A platform timer. Its handler is never entered again while it runs; due times that pass
 // meanwhile are skipped.
 class Timer {
-public:
+  public:
     explicit Timer(std::function<void()> on_tick);
     ~Timer();
     Timer(const Timer&) = delete;
@@ -47,7 +47,7 @@ public:
     void set_interval(int ms);
     bool running() const { return m_running; }
 
-private:
+  private:
     friend class EventLoop;
     void restart();
 
@@ -61,7 +61,7 @@ private:
 };
 
 class EventLoop {
-public:
+  public:
     static EventLoop& instance();
 
     // Starts afresh: no events, no timers' schedules, time zero, the clock at its start.
@@ -73,6 +73,10 @@ public:
     Micros tick() const { return m_tick; }
 
     void post(std::function<void()> event);
+    // Posts an event that may wait while the stack is too short to nest another handler: it
+    // keeps its place among such events and runs in the first round that has the room. Events
+    // that can arrive without bound (chat lines) come this way, so no flood exhausts the stack.
+    void post_deferrable(std::function<void()> event);
     // Posts the event when the clock reaches `when` (it then runs in that moment's round).
     void post_at(Micros when, std::function<void()> event);
 
@@ -100,7 +104,7 @@ public:
     // Counts rounds run, for tests and benchmarks.
     std::uint64_t rounds() const { return m_rounds; }
 
-private:
+  private:
     friend class Timer;
     void add_timer(Timer* t);
     void remove_timer(Timer* t);
@@ -109,12 +113,19 @@ private:
     void release_scheduled();
     void deliver(Timer& t);
     void check_ended() const;
+    bool can_nest() const;
 
     Options m_options;
     Micros m_tick = 15625;
     Micros m_virtual_now = 0;
     std::int64_t m_real_start_ns = 0;
-    std::deque<std::function<void()>> m_posted;
+    struct Posted {
+        std::uint64_t order;
+        std::function<void()> event;
+    };
+    std::deque<Posted> m_plain;       // posted events
+    std::deque<Posted> m_deferrable;  // posted deferrable events
+    std::uint64_t m_posted_order = 0;
     struct Scheduled {
         Micros when;
         std::uint64_t order;
@@ -132,9 +143,15 @@ private:
 };
 
 // The names the program's code uses.
-inline void DoEvents() { EventLoop::instance().do_events(); }
+inline void DoEvents() {
+    EventLoop::instance().do_events();
+}
 float Clock();  // seconds since midnight, single precision, as the program's pauses read it
-inline double Rnd() { return EventLoop::instance().rnd(); }
-inline void Randomize() { EventLoop::instance().randomize(); }
+inline double Rnd() {
+    return EventLoop::instance().rnd();
+}
+inline void Randomize() {
+    EventLoop::instance().randomize();
+}
 
 }  // namespace loop

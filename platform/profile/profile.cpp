@@ -39,6 +39,9 @@ bool WritePrivateProfileStringA(const char* section, const char* key, const char
     if (!file) return false;
     const auto updated = WithValue(file->bytes, section, key, value);
     if (!updated) return false;
+    // Rewriting the same bytes would change nothing but cost a flush to disk; a flood of chat
+    // lines rewrites the same winner many times over.
+    if (file->exists && *updated == file->bytes) return true;
     return ReplaceFileBytes(file_path, *updated);
 }
 

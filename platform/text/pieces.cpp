@@ -83,4 +83,8 @@ std::string ReplaceAllIgnoreCase(std::string_view s, std::string_view what, std:
     return ReplaceMatches(s, what, with, FindIgnoringCase);
 }
 
+std::string UpToNul(std::string_view s) {
+    return std::string(s.substr(0, s.find('\0')));
+}
+
 }  // namespace text

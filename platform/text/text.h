@@ -116,6 +116,11 @@ std::string ReplaceAll(std::string_view s, std::string_view what, std::string_vi
 // As `ReplaceAll`, with `what` matched regardless of letter case.
 std::string ReplaceAllIgnoreCase(std::string_view s, std::string_view what, std::string_view with);
 
+// The text as a C string carries it: everything before its first NUL, all of it without one.
+// Texts that enter the windows through the platform's C-string messages (list entries, chat
+// lines, typed texts) end there.
+std::string UpToNul(std::string_view s);
+
 // ---- UTF-8 at the edge ----------------------------------------------------------------------
 
 // Windows-1252 bytes as UTF-8. Every byte has a character: 0x80-0x9F as Windows-1252 defines

@@ -2,10 +2,12 @@
 // times, rounds, nested waits and the end of the program.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "common/pause.h"
 #include "platform/loop/loop.h"
+#include "platform/loop/stack.h"
 
 namespace {
 
@@ -198,6 +200,36 @@ TEST_F(EventLoopTest, RandomSequenceDependsOnlyOnClockAndSeed) {
         EXPECT_GE(r, 0.0);
         EXPECT_LT(r, 1.0);
     }
+}
+
+// Deferrable events that each wait a second nest inside one another; on a stack of 8 MiB they
+// nest only as deep as it allows, and the rest wait. Each still runs once, in the order posted,
+// and plain events are not held up meanwhile.
+TEST_F(EventLoopTest, DeferrableEventsWaitForStackAndKeepTheirOrder) {
+    constexpr int kEvents = 50'000;
+    std::vector<int> order;
+    int depth = 0;
+    int deepest = 0;
+    int plain_ran = 0;
+    loop::RunOnLargeStack(
+        [&] {
+            for (int i = 0; i < kEvents; ++i)
+                loop.post_deferrable([&, i] {
+                    order.push_back(i);
+                    deepest = std::max(deepest, ++depth);
+                    if (i == kEvents / 2) loop.post([&] { ++plain_ran; });
+                    Pause(1);
+                    --depth;
+                });
+            RunUntil(loop.now() + 60'000'000);
+            return 0;
+        },
+        8 << 20);
+    ASSERT_EQ(order.size(), std::size_t{kEvents});
+    for (int i = 0; i < kEvents; ++i) ASSERT_EQ(order[static_cast<std::size_t>(i)], i);
+    EXPECT_LT(deepest, kEvents);
+    EXPECT_GT(deepest, 100);
+    EXPECT_EQ(plain_ran, 1);
 }
 
 }  // namespace
