@@ -80,6 +80,8 @@ void ListLineSplitter::feed(std::string_view bytes) {
         if (c == kCr) {
             end_line();
             m_after_cr = true;
+        } else if (c == kLf) {
+            end_line();
         } else {
             m_line.push_back(c);
         }

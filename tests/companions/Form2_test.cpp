@@ -173,6 +173,11 @@ TEST_F(QuizListEditor, OpenKeepsEntriesAsReadAndCountsThem) {
     EXPECT_EQ(host.file_dialogs[0].init_dir, m_folder.string());
     EXPECT_EQ(host.file_dialogs[0].filter, "quiz files (*.qz)|*.qz");
     EXPECT_EQ(editor().Caption(), "tavrel quiz log creator");
+
+    // Line feeds alone end lines as well.
+    OpenFile("lf.qz", "Who?:Me\n  \n\nLast:One");
+    EXPECT_EQ(entries(), (Entries{"Who?:Me", "  ", "Last:One"}));
+    EXPECT_EQ(count(), "3 questions");
 }
 
 TEST_F(QuizListEditor, OpenCancelledOrFailedEmptiesTheListAndCountsZero) {

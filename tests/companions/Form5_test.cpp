@@ -324,7 +324,7 @@ TEST_F(WordListEditor, OpenLowerCasesEntriesAndNamesTheFrameAfterTheFile) {
         {"Words.LOG", "Big Cat\r\n\r\n", {"big cat"}, "words"},
         {"a.log.log", "x\r\r\n", {"x"}, "a"},
         {"Pets.txt", "  Two Blanks \r\r\nCAT", {"  two blanks ", "cat"}, "pets.txt"},
-        {"lf.log", "one\ntwo\r\n", {"one\ntwo"}, "lf"},
+        {"lf.log", "One\ntwo\n\nthree", {"one", "two", "three"}, "lf"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);
