@@ -5,14 +5,18 @@
 #include <stdlib.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <random>
 #include <string>
 #include <vector>
+
+#include "platform/profile/file_bytes.h"
 
 namespace {
 
@@ -149,6 +153,37 @@ TEST(ReadListFile, FailsOnFilesItCannotReadKeepingWhatItRead) {
     EXPECT_TRUE(ReadLines(dir.file("folder.log"), &ok).empty());
     EXPECT_FALSE(ok);
     EXPECT_EQ(OpenDescriptors(), before);
+}
+
+// Nothing but a regular file of at most the cap is read, and none of these holds the reader up:
+// it fails at once, as for a file that cannot be opened, with no line handed over. Each read
+// runs in a child process that an alarm ends should it ever wait or read without end.
+TEST(ReadListFileDeathTest, RefusesPipesDevicesAndOversizedFilesAtOnce) {
+    GTEST_FLAG_SET(death_test_style, "fast");
+    TempDir dir;
+    const std::string pipe = dir.file("pipe.log");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    const std::string oversized = dir.file("oversized.log");
+    WriteBytes(oversized, "word\r\r\n");
+    fs::resize_file(oversized, profile::kMaxFileBytes + 1);  // sparse: takes no room on disk
+
+    struct Case {
+        const char* what;
+        std::string path;
+    };
+    for (const Case& c :
+         {Case{"a named pipe with no writer", pipe}, Case{"an endless device", "/dev/zero"},
+          Case{"a file past the cap", oversized}}) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EXIT(
+            {
+                alarm(10);
+                bool ok = true;
+                const Lines lines = ReadLines(c.path, &ok);
+                std::_Exit(!ok && lines.empty() ? 0 : 1);
+            },
+            testing::ExitedWithCode(0), "");
+    }
 }
 
 TEST(ReadListFile, LineEndsSplitAcrossReadsCountOnce) {

@@ -4,10 +4,12 @@
 
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 
 #include "game/Form4.h"
+#include "platform/profile/file_bytes.h"
 #include "tests/companions/editor_fixture.h"
 
 namespace {
@@ -345,10 +347,20 @@ TEST_F(WordListEditor, OpenWithoutEntriesLeavesTheListEmptyAndTheCaption) {
     EXPECT_EQ(entries(), Entries{});
     EXPECT_EQ(editor().Frame1.Caption(), "first");
 
-    host.choices.push_back(PathOf("missing.log"));
-    editor().Form5_Command7_Click();
-    EXPECT_EQ(entries(), Entries{});
-    EXPECT_EQ(editor().Frame1.Caption(), "first");
+    // Anything but a regular file of at most the size cap cannot be opened, and is given up at
+    // once: a named pipe with no writer, an endless device, a file past the cap.
+    ASSERT_EQ(mkfifo(PathOf("pipe.log").c_str(), 0600), 0);
+    WriteFile(PathOf("oversized.log"), "word\r\r\n");
+    std::filesystem::resize_file(PathOf("oversized.log"), profile::kMaxFileBytes + 1);
+    for (const std::string& path : {PathOf("missing.log"), PathOf("pipe.log"),
+                                    std::string("/dev/zero"), PathOf("oversized.log")}) {
+        SCOPED_TRACE(path);
+        host.choices.push_back(path);
+        editor().Form5_Command7_Click();
+        EXPECT_EQ(entries(), Entries{});
+        EXPECT_EQ(editor().Frame1.Caption(), "first");
+    }
+    EXPECT_TRUE(host.message_boxes.empty());
 }
 
 TEST_F(WordListEditor, OpenCancelledLeavesAnEmptyListCountedAtTheNextTick) {
