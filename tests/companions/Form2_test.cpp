@@ -271,6 +271,31 @@ TEST_F(QuizListEditor, TooltipShowsOnlyEntriesWiderThanTheRoom) {
     }
 }
 
+// Longer than 16-bit counts reach: every entry is held, counted, shown in the tooltip and saved.
+TEST_F(QuizListEditor, OpensAndSavesAFortyThousandQuestionListWhole) {
+    const std::string wide(48, 'w');  // wider than the list: its tooltip shows it
+    Entries questions;
+    std::string bytes;
+    for (int i = 0; i < 40000; ++i) {
+        questions.push_back(i == 39999 ? wide : "Question " + std::to_string(i) + "?:Answer");
+        bytes += questions.back() + "\r\r\n";
+    }
+    OpenFile("big.qz", bytes);
+    EXPECT_TRUE(entries() == questions);
+    EXPECT_EQ(count(), "40000 questions");
+
+    editor().List1.TopIndex = 39998;
+    editor().Form2_List1_MouseMove(0, 0, 100, 200);  // the second row shown: the last entry
+    EXPECT_EQ(editor().List1.ToolTipText(), wide);
+    editor().Form2_List1_MouseMove(0, 0, 100, 400);  // below it
+    EXPECT_EQ(editor().List1.ToolTipText(), "");
+
+    host.presses = {vbOK};
+    host.choices.push_back(PathOf("big.qz"));
+    editor().Form2_Command6_Click();
+    EXPECT_TRUE(ReadFile(PathOf("big.qz")) == bytes);
+}
+
 TEST_F(QuizListEditor, ExitDiscardsTheWindowWithoutAsking) {
     Fill(editor().List1, {"a"});
     Form2* first = &editor();

@@ -133,18 +133,31 @@ TEST_F(WordListEditor, AddWordKeepsRepeatsAndCaseAndSelectsTheFirstEntry) {
     EXPECT_EQ(editor().Label2.Caption(), "3");
 }
 
-// Counts are 16-bit: a full list takes no more entries, typed or read.
-TEST_F(WordListEditor, AFullListTakesNoMoreEntries) {
-    Fill(editor().List1, Entries(32766, "w"));
-    AddWords({"last", "one too many", ""});
-    EXPECT_EQ(editor().List1.ListCount(), 32767);
-    EXPECT_EQ(editor().List1.List(32766), "last");
-    EXPECT_EQ(editor().Label2.Caption(), "32767");
-
+// Longer than 16-bit counts reach: every entry is held, counted, saved and read back.
+TEST_F(WordListEditor, OpensAndSavesAFortyThousandWordListWhole) {
+    Entries words;
     std::string bytes;
-    for (int i = 0; i < 32768; ++i) bytes += "w\r\r\n";
+    for (int i = 0; i < 40000; ++i) {
+        words.push_back("word" + std::to_string(i));
+        bytes += words.back() + "\r\r\n";
+    }
     OpenFile("big.log", bytes);
-    EXPECT_EQ(editor().List1.ListCount(), 32767);
+    EXPECT_TRUE(entries() == words);
+    RunFor(20'000);
+    EXPECT_EQ(editor().Label2.Caption(), "40000");
+
+    AddWords({"last", ""});
+    EXPECT_EQ(editor().Label2.Caption(), "40001");
+    host.presses = {vbOK};
+    SaveAs("big.log");
+    EXPECT_TRUE(ReadFile(PathOf("big.log")) == bytes + "last\r\r\n");
+
+    host.choices.push_back(PathOf("big.log"));
+    editor().Form5_Command7_Click();
+    words.push_back("last");
+    EXPECT_TRUE(entries() == words);
+    RunFor(20'000);
+    EXPECT_EQ(editor().Label2.Caption(), "40001");
 }
 
 TEST_F(WordListEditor, BlanksOnlySaveAsAnEmptyLineThatOpeningSkips) {
