@@ -1,11 +1,11 @@
 #pragma once
 // Word-list and quiz-list files: plain bytes, one entry a line.
 //
-// A line ends at a carriage return (13); a line feed (10) right after that carriage return
-// belongs to the line end, while a line feed anywhere else is a character of the line. The last
-// line may end at the end of the file. Empty lines are skipped; other lines are kept as they
-// are, blanks and all. Writing ends each entry with 13, 13, 10, which reads back as the entry
-// followed by an empty line.
+// A line ends at a carriage return (13) or at a line feed (10); a line feed right after a
+// carriage return belongs to that line end, so CR, LF, CR LF and CR CR LF files all read as
+// their lines. The last line may end at the end of the file. Empty lines are skipped; other
+// lines are kept as they are, blanks and all. Writing ends each entry with 13, 13, 10, which
+// reads back as the entry followed by an empty line.
 
 #include <functional>
 #include <string>
@@ -34,13 +34,17 @@ class ListLineSplitter {
 // The non-empty lines of `bytes`, in order.
 std::vector<std::string> SplitListLines(std::string_view bytes);
 
-// Reads the file as bytes and hands each non-empty line over as soon as it is complete. False
-// when the file cannot be opened or reading fails; the lines handed over before stay handed over
-// (a last line cut off by the failure is not). The file is closed on every road.
+// Reads the file as bytes and hands each non-empty line over as soon as it is complete. Only a
+// regular file of at most profile::kMaxFileBytes (64 MiB) is read, and opening it never waits,
+// so a named pipe, a device or an endless file fails at once. False when the file cannot be
+// opened or read; the lines handed over before a failure stay handed over (a last line cut off
+// by the failure is not). The file is closed on every road.
 bool ReadListFile(const std::string& path,
                   const std::function<void(const std::string& line)>& each_line);
 
-// Creates or replaces the file with each entry followed by 13, 13, 10. The bytes go to a new file
-// beside it, which then takes its name, so a failure leaves any old file as it was; an old file's
-// permissions carry over. False on failure, with nothing left open and no new file left behind.
+// Creates or replaces the file with each entry followed by 13, 13, 10, by the rules of
+// profile::ReplaceFileBytes: through links to the file they name, only where the user may write
+// it, so that a failure leaves any old file as it was (but for a write in place, where no new
+// file can take the old one's place). False on failure, with nothing left open and no new file
+// left behind.
 bool WriteListFile(const std::string& path, const std::vector<std::string>& entries);

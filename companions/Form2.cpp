@@ -93,7 +93,7 @@ void Form2::Form2_Command1_Click() {
     for (;;) {
         const std::string answer = forms::InputBox(prompt, "tavrel quiz bot");
         if (answer.empty()) return;
-        AppendListEntry(List1, text::Trim(answer));
+        List1.AddItem(text::Trim(answer));
         SetListIndex(List1, 0);
         RefreshCount();
     }
@@ -130,7 +130,7 @@ void Form2::Form2_Command5_Click() {
         CommonDialog1.SetOption(23, 0);
         CommonDialog1.ShowOpen();
         ReadListFile(CommonDialog1.FileName, [&](const std::string& line) {
-            AppendListEntry(List1, line);
+            List1.AddItem(line);
             RefreshCount();
         });
     } catch (const dialogs::CancelError&) {

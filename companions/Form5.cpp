@@ -96,7 +96,7 @@ void Form5::Form5_Command1_Click() {
     for (;;) {
         const std::string answer = forms::InputBox("what word?", " tavrel by veskin");
         if (answer.empty()) return;
-        AppendListEntry(List1, text::Trim(answer));
+        List1.AddItem(text::Trim(answer));
         SetListIndex(List1, 0);
         Label2.Caption = text::Decimal(List1.ListCount());
     }
@@ -144,7 +144,7 @@ void Form5::Form5_Command7_Click() {
     const std::string caption = text::ReplaceAll(text::LCase(CommonDialog1.FileTitle), ".log", "");
     // A file that fails part-way keeps the entries read before the failure.
     ReadListFile(CommonDialog1.FileName, [&](const std::string& line) {
-        if (!AppendListEntry(List1, text::LCase(line))) return;
+        List1.AddItem(text::LCase(line));
         Frame1.Caption = caption;
     });
 }

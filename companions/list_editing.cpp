@@ -18,12 +18,6 @@ bool FileExists(const std::string& path) {
 
 }  // namespace
 
-bool AppendListEntry(forms::ListBox& list, const std::string& entry) {
-    if (list.ListCount() >= kMaxListEntries) return false;
-    list.AddItem(entry);
-    return true;
-}
-
 void AlphabetizeList(forms::ListBox& list) {
     const int n = list.ListCount();
     if (n == 0) return;

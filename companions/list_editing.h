@@ -1,17 +1,12 @@
 #pragma once
-// The commands that the word-list editor and the quiz-list editor share: appending a typed entry,
-// sorting the list and saving it as a list file through the window's file dialog.
+// The commands that the word-list editor and the quiz-list editor share: sorting the list and
+// saving it as a list file through the window's file dialog. The lists hold any number of
+// entries, as the main window's does.
 
 #include <string>
 
 #include "platform/dialogs/common_dialog.h"
 #include "platform/forms/controls.h"
-
-// Entry counts are 16-bit: a list holds at most this many entries.
-constexpr int kMaxListEntries = 32767;
-
-// Appends `entry` at the end of the list; false, with the list unchanged, when it is full.
-bool AppendListEntry(forms::ListBox& list, const std::string& entry);
 
 // Copies the entries out from the last to the first, emptying the list, sorts them with
 // SortStrings and appends them back in that order. An empty list stays as it is.

@@ -1,6 +1,7 @@
 #pragma once
 
-// Whole-file reading and crash-safe replacing for small text files.
+// Whole-file reading and crash-safe replacing for text files: the settings file and the word and
+// quiz lists.
 
 #include <functional>
 #include <optional>
@@ -9,8 +10,22 @@
 
 namespace profile {
 
-// Larger files are refused rather than read into memory.
+// Larger files are refused rather than read into memory. No settings file or word list that a
+// person writes comes near it.
 inline constexpr std::size_t kMaxFileBytes = 64 * 1024 * 1024;
+
+enum class ReadOutcome {
+    kRead,     // every byte was handed over
+    kMissing,  // nothing at the path
+    kFailed,   // not a regular file, too large, not readable, or reading broke off
+};
+
+// Reads the file at `path` and hands its bytes to `each_piece` as they arrive, in pieces of at
+// most 64 KiB. The open never waits (a named pipe or a device cannot hold it up), and only a
+// regular file of at most `max_bytes` is read; one that grows past `max_bytes` while it is read
+// fails there, after the pieces before. The file is closed on every road.
+ReadOutcome ReadFilePieces(const std::string& path, std::size_t max_bytes,
+                           const std::function<void(std::string_view piece)>& each_piece);
 
 struct FileRead {
     bool exists = false;  // false: nothing at the path, `bytes` is empty
@@ -18,16 +33,26 @@ struct FileRead {
 };
 
 // The file's bytes. Nothing when the path holds something that cannot be read as a regular
-// file of at most kMaxFileBytes: a folder, a device, a file without read permission.
+// file of at most kMaxFileBytes: a folder, a device, a pipe, a file without read permission.
 std::optional<FileRead> ReadFileBytes(const std::string& path);
 
 // Replaces the file with `bytes` so that it holds either the old bytes or the new ones, never a
-// mix: the bytes go to a new file beside it, are flushed to disk and then renamed over it. The
-// new file keeps the old one's permission bits. A new file gets the usual ones (0666 less the
-// umask). On failure the old file is left as it was and the temporary file is removed.
+// mix. The file is the one that `path` names: through symbolic links to the file they point to
+// (created when missing), the links staying links. It is written only when the user may write
+// it, by its own permission bits, and only when it is a regular file.
 //
-// `before_rename` runs once the new bytes are on disk, just before the rename; returning false
-// abandons the write as a failure. Tests use it to stop or kill the process at that point.
+// The bytes go to a new file with a short name beside it, are flushed to disk and then renamed
+// over it; the new file keeps the old one's permission bits, owner and group (a new file gets
+// 0666 less the umask). Where that cannot stand in for the old file faithfully, the bytes are
+// written into the old file itself instead: when its folder takes no new file, when the rename
+// is refused (a folder with the sticky bit), when the owner cannot be kept, or when the file has
+// further hard links. Such a write in place is not crash-safe: if it fails part-way the file
+// holds part of the new bytes. Any other failure leaves the old file as it was and removes the
+// temporary file.
+//
+// `before_rename` runs once the new bytes are on disk, just before the rename (never for a
+// write in place); returning false abandons the write as a failure. Tests use it to stop or
+// kill the process at that point.
 bool ReplaceFileBytes(const std::string& path, std::string_view bytes,
                       const std::function<bool()>& before_rename = {});
 

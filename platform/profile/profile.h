@@ -15,9 +15,10 @@ unsigned GetPrivateProfileStringA(const char* section, const char* key, const ch
                                   char* buffer, unsigned size, const char* file_path);
 
 // Sets `key` in `section` to `value` as WithValue does, creating the file and the section when
-// they are missing, and replaces the file in one step (ReplaceFileBytes). Gives false and
-// leaves the file untouched when it cannot be read or written, or when the pair cannot be
-// stored: a value with a line break would spill into lines of its own.
+// they are missing, and replaces the file by the rules of ReplaceFileBytes (in one step, through
+// links, only where the user may write it). Gives false and leaves the file untouched when it
+// cannot be read or written, or when the pair cannot be stored: a value with a line break would
+// spill into lines of its own.
 bool WritePrivateProfileStringA(const char* section, const char* key, const char* value,
                                 const char* file_path);
 

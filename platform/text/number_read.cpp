@@ -123,7 +123,10 @@ double Val(std::string_view s) {
 std::optional<double> ToNumber(std::string_view s) {
     const ScannedNumber number = Scan(s, SkipBlanks(s, 0), true);
     if (number.end == 0 || SkipBlanks(s, number.end) != s.size()) return std::nullopt;
-    return ValueOf(number);
+    const double value = ValueOf(number);
+    // Too large for a double: no number, rather than an infinity that counts on as one.
+    if (std::isinf(value)) return std::nullopt;
+    return value;
 }
 
 bool IsNumeric(std::string_view s) {

@@ -11,8 +11,9 @@
 namespace text {
 namespace {
 
-// The significant digits of a positive finite number rounded to 15 of them, trailing zeros
-// dropped: the value is digits[0].digits[1..] times ten to the power `exponent`.
+// The significant digits of a positive finite number rounded to 15 of them (more only where
+// that would overflow), trailing zeros dropped: the value is digits[0].digits[1..] times ten to
+// the power `exponent`.
 struct SignificantDigits {
     std::string digits;
     int exponent = 0;
@@ -20,9 +21,16 @@ struct SignificantDigits {
 
 SignificantDigits DigitsOf(double magnitude) {
     char buffer[32];
-    const auto end =
+    auto end =
         std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific, 14)
             .ptr;
+    // Rounded to 15 digits, the few largest doubles would pass the largest one and read back as
+    // infinity; they keep the shortest digits that read back as themselves instead.
+    double back = 0;
+    if (std::from_chars(buffer, end, back).ec == std::errc::result_out_of_range)
+        end =
+            std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific)
+                .ptr;
     const std::string_view written(buffer, end - buffer);  // d.ddddddddddddddde+XX
     const std::size_t e_pos = written.find('e');
     SignificantDigits result;

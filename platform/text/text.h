@@ -26,6 +26,7 @@ double Val(std::string_view s);
 // ignored. Form: optional sign, digits with an optional point and decimals (at least one digit in
 // all), optional exponent. Commas are taken as thousands separators anywhere between two digits
 // of the integer part ("1,234" and "1,2" are 1234 and 12), never at its ends or after the point.
+// A value beyond the range of a double ("1e309") is not a number; one too small for it is 0.
 std::optional<double> ToNumber(std::string_view s);
 
 // True when `s` as a whole is a number by the rules of `ToNumber`; empty or blank gives false.
@@ -48,7 +49,10 @@ std::int32_t RoundHalfEven32(double v);
 // zeros, no point for whole numbers, "0" for either zero. Plain notation while the rounded
 // magnitude lies in [1e-15, 1e15); outside it the digits get an exponent with a sign and at least
 // two digits: "1E+15", "1.5E-16", "1E+100". Not-a-number gives "NaN", infinities "Infinity" and
-// "-Infinity". 0.1 + 0.2 gives "0.3", 100.0 * 7 / 21 gives "33.3333333333333".
+// "-Infinity". 0.1 + 0.2 gives "0.3", 100.0 * 7 / 21 gives "33.3333333333333". The few largest
+// doubles, which 15 digits would round past the largest one, get the shortest digits that read
+// back as themselves: the largest is "1.7976931348623157E+308". So every finite value's text
+// reads back (ToNumber, Val) as a finite number.
 std::string Decimal(double v);
 
 // `v` rounded to a whole number (halves to even) with a comma between groups of three digits:

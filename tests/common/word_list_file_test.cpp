@@ -5,14 +5,18 @@
 #include <stdlib.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <random>
 #include <string>
 #include <vector>
+
+#include "platform/profile/file_bytes.h"
 
 namespace {
 
@@ -74,15 +78,16 @@ TEST(SplitListLines, FollowsTheLineRules) {
     for (const auto& [bytes, lines] : {
              Case{"", {}},
              Case{"apple\r\r\nbig cat\r\r\n", {"apple", "big cat"}},
-             Case{"a\nb\nc\n", {"a\nb\nc\n"}},
+             Case{"a\nb\nc\n", {"a", "b", "c"}},
              Case{"Mixed Case \r\n  \r\n", {"Mixed Case ", "  "}},
              Case{"first\r\nlast", {"first", "last"}},
              Case{"a\rb\r", {"a", "b"}},
              Case{"\r\n\r\n\r\r\r", {}},
-             Case{"a\r\n\nb", {"a", "\nb"}},
-             Case{"a\r\r\n\nb", {"a", "\nb"}},
-             Case{"\n", {"\n"}},
-             Case{"\n\r\n", {"\n"}},
+             Case{"a\r\n\nb", {"a", "b"}},
+             Case{"a\r\r\n\nb", {"a", "b"}},
+             Case{"a\n\rb\n\n", {"a", "b"}},
+             Case{"\n", {}},
+             Case{"\n\r\n", {}},
              Case{"a\0b\r\xE9\xFF\r"s, {"a\0b"s, "\xE9\xFF"}},
          }) {
         EXPECT_EQ(SplitListLines(bytes), lines) << testing::PrintToString(bytes);
@@ -111,6 +116,31 @@ TEST(ReadListFile, LoadsEachEntryOfAWrittenFileOnce) {
     EXPECT_TRUE(ok);
 }
 
+// The same list saved by any editor of any system: each line end, and a mix of them.
+TEST(ReadListFile, ReadsTheSameEntriesWhateverTheLineEnds) {
+    struct Case {
+        const char* what;
+        std::string bytes;
+    };
+    const Case cases[] = {
+        {"line feeds", "apple\npear\n\nbig cat\n"},
+        {"line feeds, the last line open", "apple\npear\nbig cat"},
+        {"carriage returns", "apple\rpear\r\rbig cat\r"},
+        {"CR LF", "apple\r\npear\r\n\r\nbig cat\r\n"},
+        {"CR CR LF, as this program writes", "apple\r\r\npear\r\r\nbig cat\r\r\n"},
+        {"mixed", "apple\r\npear\n\rbig cat\r\r\n\n"},
+    };
+    TempDir dir;
+    const std::string path = dir.file("words.log");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        WriteBytes(path, c.bytes);
+        bool ok = false;
+        EXPECT_EQ(ReadLines(path, &ok), (Lines{"apple", "pear", "big cat"}));
+        EXPECT_TRUE(ok);
+    }
+}
+
 TEST(ReadListFile, FailsOnFilesItCannotReadKeepingWhatItRead) {
     TempDir dir;
     bool ok = true;
@@ -123,6 +153,37 @@ TEST(ReadListFile, FailsOnFilesItCannotReadKeepingWhatItRead) {
     EXPECT_TRUE(ReadLines(dir.file("folder.log"), &ok).empty());
     EXPECT_FALSE(ok);
     EXPECT_EQ(OpenDescriptors(), before);
+}
+
+// Nothing but a regular file of at most the cap is read, and none of these holds the reader up:
+// it fails at once, as for a file that cannot be opened, with no line handed over. Each read
+// runs in a child process that an alarm ends should it ever wait or read without end.
+TEST(ReadListFileDeathTest, RefusesPipesDevicesAndOversizedFilesAtOnce) {
+    GTEST_FLAG_SET(death_test_style, "fast");
+    TempDir dir;
+    const std::string pipe = dir.file("pipe.log");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    const std::string oversized = dir.file("oversized.log");
+    WriteBytes(oversized, "word\r\r\n");
+    fs::resize_file(oversized, profile::kMaxFileBytes + 1);  // sparse: takes no room on disk
+
+    struct Case {
+        const char* what;
+        std::string path;
+    };
+    for (const Case& c :
+         {Case{"a named pipe with no writer", pipe}, Case{"an endless device", "/dev/zero"},
+          Case{"a file past the cap", oversized}}) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EXIT(
+            {
+                alarm(10);
+                bool ok = true;
+                const Lines lines = ReadLines(c.path, &ok);
+                std::_Exit(!ok && lines.empty() ? 0 : 1);
+            },
+            testing::ExitedWithCode(0), "");
+    }
 }
 
 TEST(ReadListFile, LineEndsSplitAcrossReadsCountOnce) {
@@ -141,7 +202,6 @@ TEST(ReadListFile, LoadsAHostileFile) {
     std::mt19937 random(2024);
     std::string bytes;
     Lines expected;
-    bool after_lone_cr = false;
     for (int k = 0; k < 100000; ++k) {
         std::string content;
         switch (k == 5000 ? 9 : random() % 7) {
@@ -150,7 +210,7 @@ TEST(ReadListFile, LoadsAHostileFile) {
                 break;
             case 1:
                 content = std::string(random() % 5 + 1, '\n');
-                break;  // LF-only run
+                break;  // LF-only run: empty lines
             case 2:
                 content = "";
                 break;
@@ -171,25 +231,19 @@ TEST(ReadListFile, LoadsAHostileFile) {
                 break;
         }
         bytes += content;
-        std::string entry = content;
-        if (after_lone_cr && !entry.empty() && entry[0] == '\n') entry.erase(0, 1);
-        if (!entry.empty()) expected.push_back(entry);
+        if (!content.empty() && content[0] != '\n') expected.push_back(content);
         switch (random() % 4) {
             case 0:
                 bytes += "\r";
-                after_lone_cr = true;
                 break;
             case 1:
                 bytes += "\r\n";
-                after_lone_cr = false;
                 break;
             case 2:
                 bytes += "\r\r\n";
-                after_lone_cr = false;
                 break;
             default:
                 bytes += "\r\r\r\r";
-                after_lone_cr = true;
                 break;  // CR-only run
         }
     }

@@ -2,6 +2,8 @@
 // over its list, with the boxes and file dialogs answered by the test.
 #include "companions/Form2.h"
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <string>
 
@@ -173,6 +175,11 @@ TEST_F(QuizListEditor, OpenKeepsEntriesAsReadAndCountsThem) {
     EXPECT_EQ(host.file_dialogs[0].init_dir, m_folder.string());
     EXPECT_EQ(host.file_dialogs[0].filter, "quiz files (*.qz)|*.qz");
     EXPECT_EQ(editor().Caption(), "tavrel quiz log creator");
+
+    // Line feeds alone end lines as well.
+    OpenFile("lf.qz", "Who?:Me\n  \n\nLast:One");
+    EXPECT_EQ(entries(), (Entries{"Who?:Me", "  ", "Last:One"}));
+    EXPECT_EQ(count(), "3 questions");
 }
 
 TEST_F(QuizListEditor, OpenCancelledOrFailedEmptiesTheListAndCountsZero) {
@@ -182,11 +189,16 @@ TEST_F(QuizListEditor, OpenCancelledOrFailedEmptiesTheListAndCountsZero) {
     EXPECT_EQ(entries(), Entries{});
     EXPECT_EQ(count(), "0 questions");
 
-    Fill(editor().List1, {"a"});
-    host.choices.push_back(PathOf("missing.qz"));
-    editor().Form2_Command5_Click();
-    EXPECT_EQ(entries(), Entries{});
-    EXPECT_EQ(count(), "0 questions");
+    // A named pipe is given up at once, as a file that cannot be opened.
+    ASSERT_EQ(mkfifo(PathOf("pipe.qz").c_str(), 0600), 0);
+    for (const char* name : {"missing.qz", "pipe.qz"}) {
+        SCOPED_TRACE(name);
+        Fill(editor().List1, {"a"});
+        host.choices.push_back(PathOf(name));
+        editor().Form2_Command5_Click();
+        EXPECT_EQ(entries(), Entries{});
+        EXPECT_EQ(count(), "0 questions");
+    }
 }
 
 TEST_F(QuizListEditor, SavedListReadsBackUnchanged) {
@@ -264,6 +276,31 @@ TEST_F(QuizListEditor, TooltipShowsOnlyEntriesWiderThanTheRoom) {
         editor().Form2_List1_MouseMove(0, 0, 100, c.y);
         EXPECT_EQ(editor().List1.ToolTipText(), c.tooltip);
     }
+}
+
+// Longer than 16-bit counts reach: every entry is held, counted, shown in the tooltip and saved.
+TEST_F(QuizListEditor, OpensAndSavesAFortyThousandQuestionListWhole) {
+    const std::string wide(48, 'w');  // wider than the list: its tooltip shows it
+    Entries questions;
+    std::string bytes;
+    for (int i = 0; i < 40000; ++i) {
+        questions.push_back(i == 39999 ? wide : "Question " + std::to_string(i) + "?:Answer");
+        bytes += questions.back() + "\r\r\n";
+    }
+    OpenFile("big.qz", bytes);
+    EXPECT_TRUE(entries() == questions);
+    EXPECT_EQ(count(), "40000 questions");
+
+    editor().List1.TopIndex = 39998;
+    editor().Form2_List1_MouseMove(0, 0, 100, 200);  // the second row shown: the last entry
+    EXPECT_EQ(editor().List1.ToolTipText(), wide);
+    editor().Form2_List1_MouseMove(0, 0, 100, 400);  // below it
+    EXPECT_EQ(editor().List1.ToolTipText(), "");
+
+    host.presses = {vbOK};
+    host.choices.push_back(PathOf("big.qz"));
+    editor().Form2_Command6_Click();
+    EXPECT_TRUE(ReadFile(PathOf("big.qz")) == bytes);
 }
 
 TEST_F(QuizListEditor, ExitDiscardsTheWindowWithoutAsking) {

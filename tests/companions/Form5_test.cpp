@@ -4,10 +4,12 @@
 
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 
 #include "game/Form4.h"
+#include "platform/profile/file_bytes.h"
 #include "tests/companions/editor_fixture.h"
 
 namespace {
@@ -131,18 +133,31 @@ TEST_F(WordListEditor, AddWordKeepsRepeatsAndCaseAndSelectsTheFirstEntry) {
     EXPECT_EQ(editor().Label2.Caption(), "3");
 }
 
-// Counts are 16-bit: a full list takes no more entries, typed or read.
-TEST_F(WordListEditor, AFullListTakesNoMoreEntries) {
-    Fill(editor().List1, Entries(32766, "w"));
-    AddWords({"last", "one too many", ""});
-    EXPECT_EQ(editor().List1.ListCount(), 32767);
-    EXPECT_EQ(editor().List1.List(32766), "last");
-    EXPECT_EQ(editor().Label2.Caption(), "32767");
-
+// Longer than 16-bit counts reach: every entry is held, counted, saved and read back.
+TEST_F(WordListEditor, OpensAndSavesAFortyThousandWordListWhole) {
+    Entries words;
     std::string bytes;
-    for (int i = 0; i < 32768; ++i) bytes += "w\r\r\n";
+    for (int i = 0; i < 40000; ++i) {
+        words.push_back("word" + std::to_string(i));
+        bytes += words.back() + "\r\r\n";
+    }
     OpenFile("big.log", bytes);
-    EXPECT_EQ(editor().List1.ListCount(), 32767);
+    EXPECT_TRUE(entries() == words);
+    RunFor(20'000);
+    EXPECT_EQ(editor().Label2.Caption(), "40000");
+
+    AddWords({"last", ""});
+    EXPECT_EQ(editor().Label2.Caption(), "40001");
+    host.presses = {vbOK};
+    SaveAs("big.log");
+    EXPECT_TRUE(ReadFile(PathOf("big.log")) == bytes + "last\r\r\n");
+
+    host.choices.push_back(PathOf("big.log"));
+    editor().Form5_Command7_Click();
+    words.push_back("last");
+    EXPECT_TRUE(entries() == words);
+    RunFor(20'000);
+    EXPECT_EQ(editor().Label2.Caption(), "40001");
 }
 
 TEST_F(WordListEditor, BlanksOnlySaveAsAnEmptyLineThatOpeningSkips) {
@@ -324,7 +339,7 @@ TEST_F(WordListEditor, OpenLowerCasesEntriesAndNamesTheFrameAfterTheFile) {
         {"Words.LOG", "Big Cat\r\n\r\n", {"big cat"}, "words"},
         {"a.log.log", "x\r\r\n", {"x"}, "a"},
         {"Pets.txt", "  Two Blanks \r\r\nCAT", {"  two blanks ", "cat"}, "pets.txt"},
-        {"lf.log", "one\ntwo\r\n", {"one\ntwo"}, "lf"},
+        {"lf.log", "One\ntwo\n\nthree", {"one", "two", "three"}, "lf"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);
@@ -345,10 +360,20 @@ TEST_F(WordListEditor, OpenWithoutEntriesLeavesTheListEmptyAndTheCaption) {
     EXPECT_EQ(entries(), Entries{});
     EXPECT_EQ(editor().Frame1.Caption(), "first");
 
-    host.choices.push_back(PathOf("missing.log"));
-    editor().Form5_Command7_Click();
-    EXPECT_EQ(entries(), Entries{});
-    EXPECT_EQ(editor().Frame1.Caption(), "first");
+    // Anything but a regular file of at most the size cap cannot be opened, and is given up at
+    // once: a named pipe with no writer, an endless device, a file past the cap.
+    ASSERT_EQ(mkfifo(PathOf("pipe.log").c_str(), 0600), 0);
+    WriteFile(PathOf("oversized.log"), "word\r\r\n");
+    std::filesystem::resize_file(PathOf("oversized.log"), profile::kMaxFileBytes + 1);
+    for (const std::string& path : {PathOf("missing.log"), PathOf("pipe.log"),
+                                    std::string("/dev/zero"), PathOf("oversized.log")}) {
+        SCOPED_TRACE(path);
+        host.choices.push_back(path);
+        editor().Form5_Command7_Click();
+        EXPECT_EQ(entries(), Entries{});
+        EXPECT_EQ(editor().Frame1.Caption(), "first");
+    }
+    EXPECT_TRUE(host.message_boxes.empty());
 }
 
 TEST_F(WordListEditor, OpenCancelledLeavesAnEmptyListCountedAtTheNextTick) {

@@ -1,7 +1,6 @@
-// The program's folder read-only: the program runs as a user who may not write there (as root
-// permissions would not bind, it is run as nobody through setpriv). No settings are written,
-// nothing else appears in the folder, and the game plays as on a first start; a settings file
-// that is there is read and left as it was.
+// The program's folder read-only: the program runs as a user who may not write there. No
+// settings are written, nothing else appears in the folder, and the game plays as on a first
+// start; a settings file that is there is read and left as it was.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -14,6 +13,7 @@
 
 #include "common/word_list_file.h"
 #include "tests/faults/fault_fixture.h"
+#include "tests/support/unprivileged.h"
 
 namespace {
 
@@ -55,19 +55,13 @@ constexpr const char* kScript =
     "say bob: dog\n"
     "await answering\n";
 
-class ReadOnlyFolder : public faults::FaultTest {
+class ReadOnlyFolderAsUser : public faults::FaultTest {
   protected:
     void SetUp() override {
         faults::FaultTest::SetUp();
-        m_program = std::string(TAVREL_BINARY_DIR) + "/bin/tavrel";
-        if (::geteuid() == 0) {
-            if (Shell("command -v setpriv").status != 0)
-                GTEST_SKIP() << "setpriv is missing: as root the folder's permissions would not "
-                                "bind, so the read-only folder cannot be tried";
-            m_as_user = "setpriv --reuid=65534 --regid=65534 --clear-groups ";
-            if (Shell(m_as_user + "test -x " + Quoted(m_program)).status != 0)
-                GTEST_SKIP() << "nobody may not run " << m_program << " from here";
-        }
+        TAVREL_SKIP_UNLESS_PERMISSIONS_BIND();
+        // The program beside this test program, wherever the two have been put.
+        m_program = (fs::read_symlink("/proc/self/exe").parent_path() / "tavrel").string();
         fs::permissions(m_folder, fs::perms::owner_all | fs::perms::group_read |
                                       fs::perms::group_exec | fs::perms::others_read |
                                       fs::perms::others_exec);
@@ -86,18 +80,17 @@ class ReadOnlyFolder : public faults::FaultTest {
     // Runs the script with the folder closed for writing, then opens it again.
     ProcessRun RunReadOnly() {
         ::chmod(m_folder.c_str(), 0555);
-        ProcessRun run = Shell(m_as_user + Quoted(m_program) + " --script " + Quoted(m_script) +
-                               " --folder " + Quoted(m_folder.string()));
+        ProcessRun run = Shell(Quoted(m_program) + " --script " + Quoted(m_script) + " --folder " +
+                               Quoted(m_folder.string()));
         ::chmod(m_folder.c_str(), 0755);
         return run;
     }
 
     std::string m_program;
-    std::string m_as_user;
     std::string m_script;
 };
 
-TEST_F(ReadOnlyFolder, TheGamePlaysAndNoSettingsAreWritten) {
+TEST_F(ReadOnlyFolderAsUser, TheGamePlaysAndNoSettingsAreWritten) {
     const ProcessRun run = RunReadOnly();
     EXPECT_EQ(run.status, 0) << run.out;
     EXPECT_NE(run.out.find("loaded <b>1</b> times"), std::string::npos) << run.out;
@@ -107,7 +100,7 @@ TEST_F(ReadOnlyFolder, TheGamePlaysAndNoSettingsAreWritten) {
     EXPECT_EQ(FolderEntries(), std::vector<std::string>{"words.log"});
 }
 
-TEST_F(ReadOnlyFolder, StoredCountersAreShownAndLeftAsTheyWere) {
+TEST_F(ReadOnlyFolderAsUser, StoredCountersAreShownAndLeftAsTheyWere) {
     const std::string stored =
         "[timesloaded]\r\ntimes=5\r\n[tavrel]\r\nscramble=41\r\n[completed]\r\nfinished=2\r\n";
     WriteFile(PathOf("tavrel.ini"), stored);

@@ -10,6 +10,7 @@
 #include "platform/profile/file_bytes.h"
 #include "platform/profile/profile.h"
 #include "tests/profile/temp_folder.h"
+#include "tests/support/unprivileged.h"
 
 namespace {
 
@@ -110,20 +111,71 @@ TEST_F(ProfileFile, MissingFolderIsNotWritten) {
     EXPECT_EQ(Read("tavrel", "scramble"), "");
 }
 
-TEST_F(ProfileFile, ReadOnlyFolderOrFileIsNotWritten) {
-    if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind the superuser";
+class ProfileFileAsUser : public ProfileFile {
+  protected:
+    void SetUp() override {
+        ProfileFile::SetUp();
+        TAVREL_SKIP_UNLESS_PERMISSIONS_BIND();
+    }
+};
+
+// A file the user may not write is left as it is; a writable file in a folder that takes no new
+// file is written in place; a long name needs no longer temporary one.
+TEST_F(ProfileFileAsUser, WritesOnlyWhereTheUserMay) {
+    struct Row {
+        const char* what;
+        std::string name;  // the settings file's name
+        int file_mode;     // -1: no file before the write
+        int folder_mode;
+        bool through_link;  // the path is a link to the file
+        bool written;
+    };
+    const Row rows[] = {
+        {"a read-only file", "tavrel.ini", 0444, 0755, false, false},
+        {"a link to a read-only file", "tavrel.ini", 0444, 0755, true, false},
+        {"a file the user may not read", "tavrel.ini", 0, 0755, false, false},
+        {"a writable file in a read-only folder", "tavrel.ini", 0644, 0555, false, true},
+        {"a link to a writable file in a read-only folder", "tavrel.ini", 0644, 0555, true, true},
+        {"no file in a read-only folder", "tavrel.ini", -1, 0555, false, false},
+        {"a 255-character name", std::string(251, 'n') + ".ini", 0644, 0755, false, true},
+    };
     const std::string before = "[tavrel]\nscramble=1\n";
-    WriteFile(m_path, before);
-    ASSERT_EQ(::chmod(m_path.c_str(), 0444), 0);
-    EXPECT_FALSE(WritePrivateProfileStringA("tavrel", "scramble", "2", m_path.c_str()));
-    ASSERT_EQ(::chmod(m_path.c_str(), 0644), 0);
-    ASSERT_EQ(::chmod(m_folder.c_str(), 0555), 0);
-    EXPECT_FALSE(WritePrivateProfileStringA("tavrel", "scramble", "2", m_path.c_str()));
-    EXPECT_EQ(ReadFile(m_path), before);
-    EXPECT_EQ(Read("tavrel", "scramble"), "1");
+    int n = 0;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        const std::filesystem::path at = m_folder / ("row" + std::to_string(n++));
+        std::filesystem::create_directory(at);
+        const std::string file = (at / row.name).string();
+        const std::string path = row.through_link ? (at / "link.ini").string() : file;
+        if (row.file_mode >= 0) {
+            WriteFile(file, before);
+            ASSERT_EQ(::chmod(file.c_str(), static_cast<mode_t>(row.file_mode)), 0);
+        }
+        if (row.through_link) std::filesystem::create_symlink(row.name, path);
+        ASSERT_EQ(::chmod(at.c_str(), static_cast<mode_t>(row.folder_mode)), 0);
+
+        EXPECT_EQ(WritePrivateProfileStringA("tavrel", "scramble", "2", path.c_str()), row.written);
+        if (row.through_link) {
+            EXPECT_TRUE(std::filesystem::is_symlink(path));
+        }
+
+        ASSERT_EQ(::chmod(at.c_str(), 0755), 0);
+        if (row.file_mode < 0) {
+            EXPECT_FALSE(std::filesystem::exists(file));
+        } else {
+            ::chmod(file.c_str(), 0644);
+            EXPECT_EQ(ReadFile(file), row.written ? "[tavrel]\nscramble=2\n" : before);
+        }
+        std::size_t entries = 0;
+        for ([[maybe_unused]] const auto& item : std::filesystem::directory_iterator(at)) ++entries;
+        EXPECT_EQ(entries, (row.file_mode >= 0 ? 1u : 0u) + (row.through_link ? 1u : 0u));
+    }
+}
+
+TEST_F(ProfileFileAsUser, AFileTheUserMayNotReadReadsAsMissing) {
+    WriteFile(m_path, "[tavrel]\nscramble=1\n");
     ASSERT_EQ(::chmod(m_path.c_str(), 0), 0);
-    EXPECT_EQ(Read("tavrel", "scramble"), "");
-    EXPECT_FALSE(WritePrivateProfileStringA("tavrel", "other", "2", m_path.c_str()));
+    EXPECT_EQ(Read("tavrel", "scramble", "d"), "d");
 }
 
 TEST_F(ProfileFile, BinaryBytesReadAsTheFormatYields) {
@@ -172,6 +224,22 @@ TEST_F(ProfileReplace, FailureBeforeRenameKeepsTheOldFileAndCleansUp) {
     EXPECT_EQ(EntriesInFolder(), 1u);
 }
 
+// Run by the superuser over another user's file, a write leaves the file that user's.
+TEST_F(ProfileReplace, KeepsTheOwnerOfAnotherUsersFile) {
+    if (::geteuid() != 0) GTEST_SKIP() << "only the superuser can give a file to another user";
+    WriteFile(m_path, "[tavrel]\nscramble=1\n");
+    ASSERT_EQ(::chown(m_path.c_str(), 65534, 65534), 0);
+    ASSERT_EQ(::chmod(m_path.c_str(), 0640), 0);
+    ASSERT_TRUE(WritePrivateProfileStringA("tavrel", "scramble", "2", m_path.c_str()));
+    struct stat info {};
+    ASSERT_EQ(::stat(m_path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, 65534u);
+    EXPECT_EQ(info.st_gid, 65534u);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+    EXPECT_EQ(ReadFile(m_path), "[tavrel]\nscramble=2\n");
+    EXPECT_EQ(EntriesInFolder(), 1u);
+}
+
 using ProfileReplaceDeathTest = ProfileReplace;
 
 TEST_F(ProfileReplaceDeathTest, KillBeforeRenameLosesNothing) {
@@ -192,7 +260,7 @@ TEST_F(ProfileReplaceDeathTest, KillBeforeRenameLosesNothing) {
     EXPECT_EQ(Read("tavrel", "scramble"), "1");
 
     // A stale file from the same process id in the way of the next temporary file, too.
-    WriteFile(m_path + ".tmp" + std::to_string(::getpid()) + "-0", "stale");
+    WriteFile(PathOf(".tavrel-" + std::to_string(::getpid()) + "-0"), "stale");
     ASSERT_TRUE(WritePrivateProfileStringA("tavrel", "scramble", "2", m_path.c_str()));
     EXPECT_EQ(Read("tavrel", "scramble"), "2");
     EXPECT_EQ(Read("theuser", "user"), "bob");

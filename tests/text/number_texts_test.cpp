@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <string>
 
 #include "platform/text/text.h"
@@ -40,6 +41,39 @@ TEST(TextDecimal, WritesTheShortestTextOf15Digits) {
         EXPECT_EQ(text::Decimal(in), out) << in;
     EXPECT_EQ(text::Decimal(std::nan("")), "NaN");
     EXPECT_EQ(text::Decimal(-std::numeric_limits<double>::infinity()), "-Infinity");
+}
+
+// A counter stored as text is read back and written again: every finite value's text must read
+// back as a finite number whose text is the same, and the largest doubles as themselves, where
+// 15 digits would have rounded them past the largest one.
+TEST(TextDecimal, EveryFiniteTextReadsBackAsTheSameFiniteNumber) {
+    constexpr double kMax = std::numeric_limits<double>::max();
+    struct Case {
+        double in;
+        const char* out;
+        bool exact;  // reads back as this very double, not only as the same text
+    };
+    for (auto [in, out, exact] :
+         {Case{kMax, "1.7976931348623157E+308", true},
+          {-kMax, "-1.7976931348623157E+308", true},
+          {std::nextafter(kMax, 0.0), "1.7976931348623155E+308", true},
+          {1.7976931348623149e308, "1.79769313486231E+308", false},  // the largest that 15 fit
+          {1e308, "1E+308", true},
+          {std::numeric_limits<double>::min(), "2.2250738585072E-308", false},
+          {123456789, "123456789", true},
+          {1e15, "1E+15", true}}) {
+        SCOPED_TRACE(out);
+        const std::string written = text::Decimal(in);
+        EXPECT_EQ(written, out);
+        const std::optional<double> back = text::ToNumber(written);
+        ASSERT_TRUE(back.has_value());
+        EXPECT_TRUE(std::isfinite(*back));
+        EXPECT_EQ(text::Decimal(*back), written);
+        EXPECT_EQ(text::Val(written), *back);
+        EXPECT_EQ(*back == in, exact);
+    }
+    // One more on the largest count stays the largest count.
+    EXPECT_EQ(text::Decimal(*text::ToNumber(text::Decimal(kMax)) + 1), "1.7976931348623157E+308");
 }
 
 // The word clock adds 0.01 to its own text at every tick; each text must be the exact hundredth.

@@ -61,7 +61,14 @@ TEST(TextToNumber, TakesOnlyAWholeNumber) {
                            {".", std::nullopt},
                            {"+", std::nullopt},
                            {"1 2", std::nullopt},
-                           {"1,e3", std::nullopt}}) {
+                           {"1,e3", std::nullopt},
+                           // Beyond the range of a double: not a number; below it: 0.
+                           {"1e309", std::nullopt},
+                           {"-1e309", std::nullopt},
+                           {"1.79769313486232E+308", std::nullopt},
+                           {"1,000e308", std::nullopt},
+                           {"1.7976931348623157E+308", std::numeric_limits<double>::max()},
+                           {"1e-400", 0}}) {
         EXPECT_EQ(text::ToNumber(in), out) << in;
         EXPECT_EQ(text::IsNumeric(in), out.has_value()) << in;
     }
