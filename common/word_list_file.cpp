@@ -1,6 +1,7 @@
 #include "common/word_list_file.h"
 
 #include "platform/profile/file_bytes.h"
+#include "platform/text/text.h"
 
 namespace {
 
@@ -32,10 +33,11 @@ void ListLineSplitter::finish() {
 }
 
 void ListLineSplitter::end_line() {
-    if (m_line.empty()) return;
-    std::string line;
-    line.swap(m_line);
-    m_each_line(line);
+    // The lists keep C strings, so a line ends for good at a NUL: the rest of it is dropped, and
+    // a line that is empty before its NUL is an empty line.
+    std::string line = text::UpToNul(m_line);
+    m_line.clear();
+    if (!line.empty()) m_each_line(line);
 }
 
 std::vector<std::string> SplitListLines(std::string_view bytes) {

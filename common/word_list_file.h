@@ -3,8 +3,9 @@
 //
 // A line ends at a carriage return (13) or at a line feed (10); a line feed right after a
 // carriage return belongs to that line end, so CR, LF, CR LF and CR CR LF files all read as
-// their lines. The last line may end at the end of the file. Empty lines are skipped; other
-// lines are kept as they are, blanks and all. Writing ends each entry with 13, 13, 10, which
+// their lines. The last line may end at the end of the file. A line is cut at its first NUL,
+// which the lists' C-string entries cannot carry. Empty lines are skipped; other lines are kept
+// as they are, blanks and all. Writing ends each entry with 13, 13, 10, which
 // reads back as the entry followed by an empty line.
 
 #include <functional>

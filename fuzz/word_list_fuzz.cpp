@@ -18,13 +18,16 @@ namespace {
 std::vector<std::string> ReferenceLines(std::string_view bytes) {
     std::vector<std::string> lines;
     std::string line;
+    bool cut = false;  // a NUL has ended the line's text
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         if (bytes[i] != '\r' && bytes[i] != '\n') {
-            line += bytes[i];
+            if (bytes[i] == '\0') cut = true;
+            if (!cut) line += bytes[i];
             continue;
         }
         if (!line.empty()) lines.push_back(line);
         line.clear();
+        cut = false;
         if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
     }
     if (!line.empty()) lines.push_back(line);
@@ -67,8 +70,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t i = 0; i < loaded.size(); ++i) {
         fuzz::Check(loaded[i] == text::LCase(expected[i]), "entries come lower-cased, in order",
                     loaded[i]);
-        fuzz::Check(!loaded[i].empty() && loaded[i].find_first_of("\r\n") == std::string::npos,
-                    "no empty entry and no line end in one", loaded[i]);
+        fuzz::Check(!loaded[i].empty() &&
+                        loaded[i].find_first_of(std::string_view("\r\n\0", 3)) == std::string::npos,
+                    "no empty entry and no line end or NUL in one", loaded[i]);
         fuzz::Check(text::LCase(loaded[i]) == loaded[i], "lower-casing is settled", loaded[i]);
     }
     return 0;

@@ -30,7 +30,9 @@ bool Control::usable() const {
     return true;
 }
 
-void Control::changed() { App().notify(m_form, this); }
+void Control::changed() {
+    App().notify(m_form, this);
+}
 
 Label::Label(Form& form, std::string name) : Control(form, std::move(name), ControlKind::Label) {
     watch(Caption);
@@ -38,7 +40,15 @@ Label::Label(Form& form, std::string name) : Control(form, std::move(name), Cont
 
 TextBox::TextBox(Form& form, std::string name)
     : Control(form, std::move(name), ControlKind::TextBox) {
-    watch(Text);
+    // The box holds a C string: text set with a NUL in it ends there (this hook runs again for
+    // the shortened text, and reports the change then).
+    Text.on_change([this] {
+        if (Text().find('\0') != std::string::npos) {
+            Text = text::UpToNul(Text());
+            return;
+        }
+        changed();
+    });
 }
 
 CommandButton::CommandButton(Form& form, std::string name)
@@ -56,7 +66,9 @@ CheckBox::CheckBox(Form& form, std::string name)
     watch(Caption);
 }
 
-void CheckBox::click() { Value = Value == 1 ? 0 : 1; }
+void CheckBox::click() {
+    Value = Value == 1 ? 0 : 1;
+}
 
 OptionButton::OptionButton(Form& form, std::string name)
     : Control(form, std::move(name), ControlKind::OptionButton) {
@@ -90,7 +102,9 @@ ListBox::ListBox(Form& form, std::string name)
                                            desktop::LPARAM l) { return on_message(m, w, l); });
 }
 
-ListBox::~ListBox() { desktop::DestroyWindow(m_hwnd); }
+ListBox::~ListBox() {
+    desktop::DestroyWindow(m_hwnd);
+}
 
 std::string ListBox::List(int index) const {
     if (index < 0 || index >= ListCount()) return "";
@@ -99,12 +113,12 @@ std::string ListBox::List(int index) const {
 
 void ListBox::SetList(int index, const std::string& text) {
     if (index < 0 || index >= ListCount()) return;
-    m_entries[static_cast<std::size_t>(index)] = text;
+    m_entries[static_cast<std::size_t>(index)] = text::UpToNul(text);
     changed();
 }
 
 void ListBox::AddItem(const std::string& text) {
-    m_entries.push_back(text);
+    m_entries.push_back(text::UpToNul(text));
     changed();
 }
 

@@ -84,7 +84,7 @@ public:
 class TextBox : public Control {
 public:
     TextBox(Form& form, std::string name);
-    Property<std::string> Text;
+    Property<std::string> Text;  // a C string, as the platform's box: it ends at a NUL
 };
 
 class CommandButton : public Control {
@@ -126,7 +126,8 @@ public:
     Property<std::string> Source;  // asset file name of the picture shown
 };
 
-// A list box. Its entries also answer the list-box window messages through its window handle:
+// A list box. Its entries are C strings, as the platform's list box keeps them: an entry added
+// or set with a NUL in it ends there. Its entries also answer the list-box window messages through its window handle:
 // LB_FINDSTRINGEXACT (whole entry, case ignored, searching from the entry after wParam round to
 // it; wParam -1 searches from the start), LB_FINDSTRING (the same for an entry that begins with
 // the text) and LB_SETCURSEL (selects an index; -1 clears; answers LB_ERR for an index that does

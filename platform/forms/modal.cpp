@@ -1,6 +1,7 @@
 #include "platform/forms/modal.h"
 
 #include "platform/forms/application.h"
+#include "platform/text/text.h"
 
 namespace forms {
 
@@ -26,9 +27,12 @@ std::string InputBox(const std::string& prompt, const std::string& title,
     ModalHost* host = App().modal_host();
     if (!host) return "";
     ModalScope scope;
-    return host->input_box(request).value_or("");
+    // The answer comes back as the platform's box gives it, a C string.
+    return text::UpToNul(host->input_box(request).value_or(""));
 }
 
-bool modal_open() { return App().modal_depth > 0; }
+bool modal_open() {
+    return App().modal_depth > 0;
+}
 
 }  // namespace forms

@@ -52,7 +52,7 @@ public:
 
 // A message box; a title left empty shows the program's title.
 int MsgBox(const std::string& text, int style = vbOKOnly, const std::string& title = "");
-// An input box; Cancel gives an empty text, as an empty answer does.
+// An input box; Cancel gives an empty text, as an empty answer does. The answer ends at a NUL.
 std::string InputBox(const std::string& prompt, const std::string& title = "",
                      const std::string& default_text = "");
 // True while a box is open: input to the windows waits until it closes.

@@ -8,6 +8,8 @@
 #include "platform/chatreader/chat.h"
 #include "platform/chatreader/markup.h"
 #include "platform/desktop/desktop.h"
+#include "platform/forms/controls.h"
+#include "platform/forms/form.h"
 #include "platform/loop/loop.h"
 
 namespace {
@@ -90,6 +92,29 @@ TEST_F(ChatReader, DeliversLinesInTheOrderSaidWithNamesAsSaid) {
     Say("BOB", "two <i>");
     Deliver();
     EXPECT_EQ(heard, (std::vector<Heard>{{"Amy X", "one"}, {"BOB", "two "}}));
+}
+
+// The control hands over C strings, and so do the windows' own list entries and text boxes.
+TEST_F(ChatReader, NamesLinesEntriesAndTypedTextsEndAtTheirFirstNul) {
+    using namespace std::string_literals;
+    Chat chat;
+    std::vector<Heard> heard;
+    Listen(chat, heard);
+    chat.StartReading();
+    Say("bo\0b"s, "c<b>a\0t</b>"s);
+    Say("\0"s, "\0x"s);
+    Deliver();
+    EXPECT_EQ(heard, (std::vector<Heard>{{"bo", "ca"}, {"", ""}}));
+
+    forms::Form form("Test");
+    forms::ListBox list(form, "List1");
+    list.AddItem("ca\0t"s);
+    list.AddItem("dog"s);
+    list.SetList(1, "d\0og"s);
+    EXPECT_EQ(list.entries(), (std::vector<std::string>{"ca", "d"}));
+    forms::TextBox box(form, "Text1");
+    box.Text = "pe\0ar"s;
+    EXPECT_EQ(box.Text(), "pe");
 }
 
 TEST_F(ChatReader, IgnoresLinesSaidWhileNotReading) {

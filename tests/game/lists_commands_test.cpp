@@ -330,8 +330,8 @@ class HostileList {
                 line.assign(1 << 20, 'M');
                 entry.assign(1 << 20, 'm');
             } else if (i % 5 == 0) {
-                line = std::string("Ab\0C", 4) + n;
-                entry = std::string("ab\0c", 4) + n;
+                line = std::string("Ab\0C", 4) + n;  // the entry ends at the NUL
+                entry = "ab";
             } else if (i % 5 == 1) {
                 line = "\xC0\xC9\xDE\xD7\x8A\x9F\xFF\x80" + n;
                 entry = "\xE0\xE9\xFE\xD7\x9A\xFF\xFF\x80" + n;
