@@ -45,18 +45,19 @@ std::string FormatScoreEntry(std::string_view name, double score) {
     return entry;
 }
 
-void AddScore(forms::ListBox& list, const std::string& name, std::int16_t points) {
+int AddScore(forms::ListBox& list, const std::string& name, double points) {
+    double total = points;
     int n = list.ListCount();
     for (int i = 0; i < n; ++i) {
         ScoreEntry entry = ParseScoreEntry(list.List(i));
         if (text::EqualsIgnoreCase(entry.name, name)) {
-            double total = entry.score + points;
+            total += entry.score;
             list.RemoveItem(i);
-            list.AddItem(FormatScoreEntry(name, total));
-            return;
+            break;
         }
     }
-    list.AddItem(FormatScoreEntry(name, points));
+    list.AddItem(FormatScoreEntry(name, total));
+    return list.ListCount() - 1;
 }
 
 void SortScores(forms::ListBox& list) {

@@ -3,7 +3,6 @@
 // itself. The posting helpers read each entry when its line goes out, so points scored during
 // a posting show in the lines that follow.
 
-#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -25,8 +24,9 @@ ScoreEntry ParseScoreEntry(std::string_view entry);
 std::string FormatScoreEntry(std::string_view name, double score);
 
 // Adds `points` to the player's entry (names compared ignoring case) and moves it to the end of
-// the list under the name as given now; a player without an entry gets one at the end.
-void AddScore(forms::ListBox& list, const std::string& name, std::int16_t points);
+// the list under the name as given now; a player without an entry gets one at the end. Gives
+// the index of the player's entry, the last one.
+int AddScore(forms::ListBox& list, const std::string& name, double points);
 
 // Puts the highest score first. Equal scores are exchanged too, which fixes their order: A, B
 // stay A, B; A, B, C become C, A, B.

@@ -122,7 +122,7 @@ void Form7::Form7_Chat1_ChatLine(std::string& ScreenName, std::string& LineText)
     Label1.Caption = "0";
     Chat1.StopReading();
     Text1.Text = "";
-    AddScore(List1, ScreenName, text::RoundHalfEven16(text::Val(Label2.Caption())));
+    AddScore(List1, ScreenName, text::RoundHalfEven(text::Val(Label2.Caption())));
     SortScores(List1);
 }
 

@@ -38,8 +38,8 @@ void Form4::Form4_Chat1_ChatLine(std::string& ScreenName, std::string& LineText)
 void Form4::RightAnswer(const std::string& ScreenName, const std::string& LineText,
                         const std::string& scramble) {
     const std::string player = text::LCase(ScreenName);
-    AddScore(List2, player, text::RoundHalfEven16(text::Val(Label9.Caption())));
-    SetListIndex(List2, FindListItem(List2, player + " - "));
+    // The entry just written is the player's own, whatever other names begin with this one.
+    SetListIndex(List2, AddScore(List2, player, text::RoundHalfEven(text::Val(Label9.Caption()))));
     const std::string entry = List2.Text();
     const std::size_t hyphen = entry.find_last_of('-');
     howmany.Caption = hyphen == std::string::npos ? std::string() : entry.substr(hyphen + 1);
@@ -121,11 +121,11 @@ void Form4::GoIdleAfterList() {
 void Form4::Form4_percents_Timer() {
     if (perceNt.ListCount() == 0) return;
     loop::DoEvents();
-    int best = 0;
+    double best = 0;
     int holders = 0;
     bool first = true;
     for (const std::string& entry : perceNt.entries()) {
-        int count = text::RoundHalfEven16(ParseScoreEntry(entry).score);
+        double count = text::RoundHalfEven(ParseScoreEntry(entry).score);
         if (first || count > best) {
             best = count;
             holders = 1;

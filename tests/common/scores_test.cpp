@@ -65,11 +65,15 @@ TEST_F(Scores, AddScoreCreatesOrMovesThePlayersEntry) {
              Case{{"bob - 5"}, {{"bo", 1}, {"bob", 1}}, {"bo - 1", "bob - 6"}},
              Case{{"bob - 2"}, {{"bob", -5}, {"BOB", 4}}, {"BOB - 1"}},
              Case{{"jean-luc - 4", "al - 1"}, {{"Jean-Luc", 3}}, {"al - 1", "Jean-Luc - 7"}},
-             Case{{"x - 32767"}, {{"x", 32767}, {"x", 32767}}, {"x - 98301"}},
+             Case{{"x - 32767"}, {{"x", 32767}, {"x", 40000}}, {"x - 105534"}},
+             Case{{"bob - 7 - 2", "bob - 1"}, {{"bob", 1}}, {"bob - 7 - 2", "bob - 2"}},
          }) {
         fill(before);
-        for (const auto& [name, points] : steps)
-            AddScore(list(), name, static_cast<std::int16_t>(points));
+        for (const auto& [name, points] : steps) {
+            // The index given back is the player's own entry, wherever another name matched.
+            int at = AddScore(list(), name, points);
+            EXPECT_EQ(at, list().ListCount() - 1);
+        }
         EXPECT_EQ(entries(), after);
     }
 }

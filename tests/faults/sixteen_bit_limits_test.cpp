@@ -1,7 +1,6 @@
-// Past the 16-bit numbers the progress bars and the points of one answer hold: a list of more
-// than 32,767 words, and scores beyond 32,767. The game plays on; the list's bar keeps the
-// last maximum it could take and stays full once it gets there; totals are kept and shown
-// whole.
+// Past the 16-bit numbers the progress bars hold: a list of more than 32,767 words, and scores
+// beyond 32,767. The game plays on; the list's bar keeps the last maximum it could take and
+// stays full once it gets there; points and totals are counted as they are shown, whole.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -86,8 +85,7 @@ TEST_F(SixteenBitLimits, AListBeyondTheBarsRangePlaysOnWithTheListBarFull) {
 }
 
 TEST_F(SixteenBitLimits, ScoresPastThe16BitRangeAreKeptAndShownWhole) {
-    // Smart score: a word is worth its length. The third word is worth more than one answer's
-    // 16-bit points can carry, so it adds 32,767 while its line names its length.
+    // Smart score: a word is worth its length, however long, and adds what its line names.
     ASSERT_TRUE(harness::WriteWordList(
         PathOf("words.log"),
         {std::string(20000, 'a'), std::string(20000, 'b'), std::string(40000, 'c')}));
@@ -111,17 +109,17 @@ TEST_F(SixteenBitLimits, ScoresPastThe16BitRangeAreKeptAndShownWhole) {
               std::string::npos);
     EXPECT_NE(results[1].find(tail + "20000</b> point(s) <b>]</b> <B>[</B> score:<b>40,000 ]"),
               std::string::npos);
-    EXPECT_NE(results[2].find(tail + "40000</b> point(s) <b>]</b> <B>[</B> score:<b>72,767 ]"),
+    EXPECT_NE(results[2].find(tail + "40000</b> point(s) <b>]</b> <B>[</B> score:<b>80,000 ]"),
               std::string::npos);
-    EXPECT_EQ(f.List2.List(0), "bob - 72767");
+    EXPECT_EQ(f.List2.List(0), "bob - 80000");
 
     std::vector<std::string> said;
     for (const auto& line : game.transcript()) said.push_back(line.text);
     auto holds = [&said](const std::string& part) { return Holds(said, part); };
     EXPECT_TRUE(holds(
-        "<FONT FACE=Arial><b>[</b> bob <b>]</b> <b>[</b> <b>72767</b> points <b>]</b></font>"));
-    EXPECT_TRUE(holds("<b>[</b> bob - 72767 <b>]</b>"));
-    EXPECT_TRUE(holds("<b>[</b> the last winner was <b>bob</b> with <b>72767</b> points <b>]</b>"));
+        "<FONT FACE=Arial><b>[</b> bob <b>]</b> <b>[</b> <b>80000</b> points <b>]</b></font>"));
+    EXPECT_TRUE(holds("<b>[</b> bob - 80000 <b>]</b>"));
+    EXPECT_TRUE(holds("<b>[</b> the last winner was <b>bob</b> with <b>80000</b> points <b>]</b>"));
 }
 
 }  // namespace
