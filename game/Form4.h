@@ -7,6 +7,7 @@
 // Controls are declared in the order of the window's tables, timers in their own table's
 // order, which is also the order in which they tick in one round.
 
+#include <optional>
 #include <string>
 
 #include "common/progress_bar.h"
@@ -242,4 +243,8 @@ class Form4 : public forms::Form {
     // Bumped by every road that readies a new word, so a road whose pause was overtaken by
     // another (a skip, a start, a right answer) leaves that road's word alone.
     unsigned m_word_serial = 0;
+    // Bumped by each start that puts a word in play. The end of a run's list is announced once:
+    // a start on the used-up list sets Check2 back, but not the run it announced.
+    unsigned m_list_run = 0;
+    std::optional<unsigned> m_announced_run;
 };

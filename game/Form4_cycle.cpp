@@ -38,6 +38,9 @@ void Form4::ShowRunning(bool running) {
 }
 
 void Form4::Form4_Command1_Click() {
+    // A poster left on by a stop during a delay would tick inside the box or the scramble below
+    // and post the new word before the start hands it over, and then again after.
+    Timer2.Enabled = false;
     if (List2.ListCount() >= 1) {
         int answer = forms::MsgBox(
             "you haven't cleared the scores since the log was last run. would you like to clear "
@@ -68,6 +71,7 @@ void Form4::Form4_Command1_Click() {
         forms::MsgBox("you must load a log first!", forms::vbExclamation);
         return;
     }
+    ++m_list_run;
     if (List1.Text() != "") {
         Timer6.Enabled = descendmenu.Checked.get();
         Timer2.Enabled = true;

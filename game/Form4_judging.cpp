@@ -69,24 +69,34 @@ void Form4::RightAnswer(const std::string& ScreenName, const std::string& LineTe
 }
 
 // The program's own result line comes back from the room while the last answer waits out its
-// delay, and starts a sequence of its own; Check2 lets only the first one announce and count.
+// delay, and starts a sequence of its own; Check2, and the run it was set for, let only the
+// first one announce and count. A new run started during the sequence's pauses owns the
+// window: the sequence still announces the list it finished, but leaves the reading, the
+// timers and the buttons to the new run.
 void Form4::EndOfList(const std::string& finished) {
-    if (Check2.Value == 1) {
+    if (Check2.Value == 1 || m_announced_run == m_list_run) {
         GoIdleAfterList();
         return;
     }
+    const unsigned run = m_list_run;
+    m_announced_run = run;
     Check2.Value = 1;
     Pause(1);
     WriteIni("completed", "finished", text::Decimal(CounterValue(finished) + 1), SettingsFile());
     SendChat("<FONT FACE=Arial><b>[</b> end of log <b>]</b></font>");
-    Chat1.StopReading();
-    percents.Enabled = true;
+    if (run == m_list_run) {
+        Chat1.StopReading();
+        percents.Enabled = true;
+    }
     Pause(1);
     SendChat(AnnounceWinners(List2));
     Pause(1);
     SendChat("<b>[</b> answering<b> " + text::Left(Label13.Caption(), 5) +
              "%</b> of the log <b>]</b>");
-    GoIdleAfterList();
+    if (run == m_list_run)
+        GoIdleAfterList();
+    else
+        percents.Enabled = false;
 }
 
 void Form4::GoIdleAfterList() {

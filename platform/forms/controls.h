@@ -169,6 +169,7 @@ public:
     Property<int> Interval;
     std::function<void()> Tick;
     bool running() const { return m_timer.running(); }
+    loop::Micros due() const { return m_timer.due(); }
 
 private:
     loop::Timer m_timer;

@@ -46,6 +46,8 @@ class Timer {
     int interval() const { return m_interval_ms; }
     void set_interval(int ms);
     bool running() const { return m_running; }
+    // When an enabled timer falls due; while its handler runs, the due time of that tick.
+    Micros due() const { return m_due; }
 
   private:
     friend class EventLoop;

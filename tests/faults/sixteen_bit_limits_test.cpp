@@ -8,39 +8,13 @@
 
 #include "common/settings.h"
 #include "platform/loop/loop.h"
+#include "tests/faults/answer_every_word.h"
 #include "tests/faults/fault_fixture.h"
 
 namespace {
 
+using faults::AnswerEveryWord;
 using harness::InProcessGame;
-
-// Answers every word half a second after it is posted, under `player`, while it lives.
-class AnswerEveryWord {
-  public:
-    AnswerEveryWord(InProcessGame& game, const std::string& player, int& answered)
-        : m_listener(Listen(game, player, answered)) {}
-    ~AnswerEveryWord() { chatclient::ChatClient::instance().remove_listener(m_listener); }
-
-  private:
-    static int Listen(InProcessGame& game, const std::string& player, int& answered);
-    int m_listener;
-};
-
-int AnswerEveryWord::Listen(InProcessGame& game, const std::string& player, int& answered) {
-    return chatclient::ChatClient::instance().add_listener(
-        [&game, player, &answered](const auto& line) {
-            // The line that posts the word: its scrambled form, framed.
-            const Form4& f = game.main();
-            if (line.name != "host" ||
-                line.text != "<FONT FACE=Arial><b>[</b> " + f.Text2.Text() + "<b> ]</b></font>")
-                return;
-            auto& loop = loop::EventLoop::instance();
-            loop.post_at(loop.now() + 500'000, [&game, player, &answered] {
-                ++answered;
-                chatclient::ChatClient::instance().say(player, game.main().Text1.Text());
-            });
-        });
-}
 
 using SixteenBitLimits = faults::FaultTest;
 
