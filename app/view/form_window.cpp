@@ -53,13 +53,17 @@ void FormWindow::mark(forms::Control* control) {
 }
 
 void FormWindow::apply() {
-    if (m_form.controls().size() != m_built_for) build();
+    // A menu that is pulled down reads its bar's items in place: the widgets are made anew, and
+    // the menus rebuilt, only once it has closed.
+    bool menu_down = m_menu_bar && m_menu_bar->pulled_down();
+    if (m_form.controls().size() != m_built_for && !menu_down) build();
     if (m_window_marked) apply_window();
-    if (m_menus_marked && m_menu_bar) m_menu_bar->rebuild(m_form.top_menus());
+    bool menus_pending = m_menus_marked && m_menu_bar && !m_menu_bar->rebuild(m_form.top_menus());
     int top = menu_height();
     for (ControlView* view : m_views)
         if (m_all_marked || m_marked.count(&view->control())) view->sync(top);
-    m_window_marked = m_menus_marked = m_all_marked = false;
+    m_window_marked = m_all_marked = false;
+    m_menus_marked = menus_pending;
     m_marked.clear();
     // The title bar's commands and the stacking are not reported as changes; they are read
     // at every round of changes.

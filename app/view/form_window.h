@@ -24,6 +24,7 @@ class FormWindow : public Fl_Double_Window {
     void mark(forms::Control* control);
     void apply();
     bool showing() { return shown() && visible(); }
+    MenuBarView* menu_bar() const { return m_menu_bar; }
 
     int handle(int event) override;
 

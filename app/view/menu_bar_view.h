@@ -1,6 +1,8 @@
 #pragma once
 // A window's menu bar, rebuilt from its menu items whenever one changes: captions, check
 // marks, hidden and disabled items, separators and submenus. Choosing an item runs its Click.
+// While one of its menus is pulled down the bar keeps the items it showed when it opened (the
+// toolkit reads them in place); changes made meanwhile are shown once it closes.
 
 #include <FL/Fl_Menu_Bar.H>
 #include <FL/Fl_Menu_Item.H>
@@ -17,7 +19,14 @@ namespace view {
 class MenuBarView : public Fl_Menu_Bar {
   public:
     MenuBarView(int width, int height, ViewContext& context);
-    void rebuild(const std::vector<forms::MenuItem*>& menus);
+    // False, changing nothing, while a menu of this bar is pulled down.
+    bool rebuild(const std::vector<forms::MenuItem*>& menus);
+    bool pulled_down() const;
+    // Pulls the menu of the top-level item down, as its access key would, and returns once it
+    // has closed; false when the bar has no such menu or another menu is down.
+    bool pull_down(const forms::MenuItem& top);
+
+    int handle(int event) override;
 
   private:
     void add_level(const std::vector<forms::MenuItem*>& items);

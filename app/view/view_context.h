@@ -1,6 +1,6 @@
 #pragma once
 // What every piece of the desktop view shares: the fonts, whether a person drives the windows,
-// and the way a person's input reaches the model.
+// the menu that is pulled down, and the way a person's input reaches the model.
 
 #include <functional>
 #include <string>
@@ -13,10 +13,13 @@ class Control;
 
 namespace view {
 
+class Pulldowns;
+
 struct ViewContext {
     FontBook& fonts;
     bool interactive = true;  // false while a script drives the program: the windows only show
     int twips_per_pixel = 15;
+    Pulldowns* pulldowns = nullptr;  // the menu that is down, if any
 
     int pixels(double twips) const;
 };
