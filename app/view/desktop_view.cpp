@@ -46,7 +46,7 @@ forms::ModalHost* DesktopView::attach(forms::ModalHost* script_host) {
     auto& app = forms::App();
     fl_register_images();
     Fl::background(212, 208, 200);  // the classic face colour of buttons and windows
-    m_pulldowns = std::make_unique<Pulldowns>(loop::EventLoop::instance().options().virtual_time);
+    m_pulldowns = std::make_unique<Pulldowns>();
     m_fonts = std::make_unique<FontBook>(app.twips_per_pixel);
     m_context = std::make_unique<ViewContext>(
         ViewContext{*m_fonts, script_host == nullptr, app.twips_per_pixel, m_pulldowns.get()});
@@ -66,6 +66,7 @@ forms::ModalHost* DesktopView::attach(forms::ModalHost* script_host) {
 
 void DesktopView::detach() {
     if (!m_context) return;
+    m_pulldowns->close();
     loop::EventLoop::instance().set_waiter(nullptr);
     forms::App().set_observer(nullptr);
     chatclient::ChatClient::instance().remove_listener(m_listener);
@@ -100,11 +101,12 @@ void DesktopView::apply() {
 
 void DesktopView::wait(loop::Micros timeout) {
     apply();
-    {
-        Pulldowns::OwnWait own(*m_pulldowns);
-        Fl::wait(static_cast<double>(timeout) / 1e6);
-    }
-    m_pulldowns->rethrow_pending();
+    double seconds = static_cast<double>(timeout) / 1e6;
+    // A menu that is down takes the window events in its own loop.
+    if (m_pulldowns->open_bar())
+        m_pulldowns->wait(seconds);
+    else
+        Fl::wait(seconds);
 }
 
 void DesktopView::heard(const chatclient::Line& line) {
@@ -130,8 +132,14 @@ void DesktopView::capture(const std::string& tag) {
         WriteWindowPicture(window,
                            (fs::path(m_capture_folder) / (tag + "-" + name + ".png")).string());
     };
-    for (auto& [form, window] : m_windows)
-        if (window->showing()) write(*window, form->name());
+    for (auto& [form, window] : m_windows) {
+        if (!window->showing()) continue;
+        write(*window, form->name());
+        if (const Fl_RGB_Image* icon = window->icon_image())
+            WriteIconPicture(
+                *icon,
+                (fs::path(m_capture_folder) / (tag + "-" + form->name() + "-icon.png")).string());
+    }
     if (m_room->shown()) write(*m_room, "room");
     const auto& boxes = m_boxes->open_boxes();
     if (!boxes.empty()) write(*boxes.back(), "box");
@@ -170,11 +178,12 @@ void DesktopView::move_hand(const std::string& move) {
             report("no menu " + target + " to pull down");
             return;
         }
-        report("pulled " + target + " down");
-        if (bar->pull_down(*top))
-            report("menu closed");
-        else
+        if (m_pulldowns->open_bar()) {
             report("menu " + target + " stayed up");
+            return;
+        }
+        report("pulled " + target + " down");
+        bar->pull_down(*top, [report] { report("menu closed"); });
         return;
     }
     static const std::map<std::string, int> kKeys = {{"Up", FL_Up},        {"Down", FL_Down},

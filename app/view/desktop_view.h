@@ -11,10 +11,11 @@
 //
 // With TAVREL_VIEW_HAND set, the lines that the member "hand" says work the windows as a
 // person's hand would, once the line's round has run: "pull FORM.MENU" pulls down the menu of
-// the top-level menu item, as its access key would (until it closes), and "key NAME" presses
-// Up, Down, Left, Right, Return or Escape in the menu that is down. Each pull is reported on
-// standard error with the loop's seconds: "hand: pulled FORM.MENU down at S" and
-// "hand: menu closed at S". With TAVREL_VIEW_VIRTUAL set, a script's run keeps virtual time.
+// the top-level menu item, as its access key would, and "key NAME" presses Up, Down, Left,
+// Right, Return or Escape in the menu that is down. The menus are reported on standard error
+// with the loop's seconds: "hand: pulled FORM.MENU down at S" (or "hand: menu FORM.MENU stayed
+// up at S" while another is down) and "hand: menu closed at S". With TAVREL_VIEW_VIRTUAL set,
+// a script's run keeps virtual time.
 
 #include <deque>
 #include <map>

@@ -1,6 +1,7 @@
 #include "app/view/form_window.h"
 
 #include <FL/Fl.H>
+#include <FL/Fl_PNG_Image.H>
 
 #include "app/view/window_hints.h"
 #include "platform/forms/application.h"
@@ -13,6 +14,15 @@ FormWindow::FormWindow(forms::Form& form, ViewContext& context)
     end();
     if (form.border == forms::BorderStyle::None) clear_border();
     callback(close_clicked);
+    if (!form.icon.empty()) {
+        std::string path = FindAsset(form.icon);
+        auto picture = std::make_unique<Fl_PNG_Image>(path.c_str());
+        // Given before the window is first shown; the toolkit keeps a copy.
+        if (!path.empty() && picture->w() > 0 && picture->d() >= 3) {
+            icon(picture.get());
+            m_icon = std::move(picture);
+        }
+    }
     build();
 }
 

@@ -31,15 +31,16 @@ bool MenuBarView::rebuild(const std::vector<forms::MenuItem*>& menus) {
 }
 
 int MenuBarView::handle(int event) {
-    // A press or an access key may pull a menu down: only one at a time.
-    if ((event != FL_PUSH && event != FL_SHORTCUT) || !m_context.pulldowns)
-        return Fl_Menu_Bar::handle(event);
-    int result = 1;
-    m_context.pulldowns->run(*this, [&] { result = Fl_Menu_Bar::handle(event); });
-    return result;
+    // A press pulls a menu down beside the program: only one at a time.
+    if (event == FL_PUSH && m_context.pulldowns) {
+        m_context.pulldowns->run(*this, [this] { Fl_Menu_Bar::handle(FL_PUSH); });
+        return 1;
+    }
+    if (event == FL_SHORTCUT && pulled_down()) return 1;
+    return Fl_Menu_Bar::handle(event);
 }
 
-bool MenuBarView::pull_down(const forms::MenuItem& top) {
+bool MenuBarView::pull_down(const forms::MenuItem& top, std::function<void()> closed) {
     // The top-level entries: each submenu's entries follow it up to its terminator.
     const Fl_Menu_Item* found = nullptr;
     int depth = 0;
@@ -55,7 +56,9 @@ bool MenuBarView::pull_down(const forms::MenuItem& top) {
     }
     if (!found || !m_context.pulldowns) return false;
     return m_context.pulldowns->run(
-        *this, [&] { picked(menu()->pulldown(x(), y(), w(), h(), found, this, nullptr, 1)); });
+        *this,
+        [this, found] { picked(menu()->pulldown(x(), y(), w(), h(), found, this, nullptr, 1)); },
+        std::move(closed));
 }
 
 void MenuBarView::add_level(const std::vector<forms::MenuItem*>& items) {

@@ -8,6 +8,7 @@
 #include <FL/Fl_Menu_Item.H>
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -22,9 +23,9 @@ class MenuBarView : public Fl_Menu_Bar {
     // False, changing nothing, while a menu of this bar is pulled down.
     bool rebuild(const std::vector<forms::MenuItem*>& menus);
     bool pulled_down() const;
-    // Pulls the menu of the top-level item down, as its access key would, and returns once it
-    // has closed; false when the bar has no such menu or another menu is down.
-    bool pull_down(const forms::MenuItem& top);
+    // Pulls the menu of the top-level item down, as its access key would; `closed` runs once it
+    // has closed. False when the bar has no such menu or another menu is down.
+    bool pull_down(const forms::MenuItem& top, std::function<void()> closed);
 
     int handle(int event) override;
 

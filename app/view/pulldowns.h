@@ -1,22 +1,18 @@
 #pragma once
 // The program keeps running while a menu is pulled down. The toolkit's pulled-down menu runs a
-// loop of its own until it closes; while it is open, this drives the program's event loop from
-// inside that loop: a round whenever the loop has work (timers on their boundaries, posted
-// events, a script's actions), and in virtual time the clock's jumps between them. So timers
-// tick and chat lines are judged as they would be with no menu open, as the platform's own
-// menus let timer messages through.
+// loop of its own until it closes. That loop runs here on a stack of its own, beside the
+// program: the program's event loop goes on as if no menu were open (timers on their
+// boundaries, chat lines judged, pauses ending when they are due), and each of its waits lets
+// the menu's loop take the window events instead of waiting for them itself. So the menu stays
+// live and an item chosen from it runs its handler in the loop's next round, as usual.
 //
 // Only one menu is pulled down at a time: a menu bar asks here before it opens one, and is
-// refused while another is open (a handler run from inside the menu may let a person click
-// again). A box that opens while a menu is down closes the menu first, choosing nothing, so
-// the box takes the input. Whatever the program throws from inside the menu (its end) closes
-// the menu and is thrown again by the wait that was running when the menu opened, so it never
-// passes through the toolkit's frames.
-//
-// A handler that is waiting in a pause when the menu opens goes on once the menu closes, since
-// the menu's loop runs inside that pause; everything else goes on meanwhile.
+// refused while another is open. A box that opens while a menu is down closes the menu first,
+// choosing nothing, so that the box takes the input.
 
-#include <exception>
+#include <ucontext.h>
+
+#include <cstddef>
 #include <functional>
 
 class Fl_Menu_Bar;
@@ -25,45 +21,44 @@ namespace view {
 
 class Pulldowns {
   public:
-    explicit Pulldowns(bool virtual_time);
+    Pulldowns();
     ~Pulldowns();
     Pulldowns(const Pulldowns&) = delete;
     Pulldowns& operator=(const Pulldowns&) = delete;
 
-    // Runs `pull`, which pulls a menu of `bar` down and returns once it has closed; false,
-    // without running it, while a menu is already down.
-    bool run(Fl_Menu_Bar& bar, const std::function<void()>& pull);
+    // Starts `pull`, which pulls a menu of `bar` down and returns once the menu has closed,
+    // and returns as soon as the menu waits for events; `closed` runs once it has closed. False,
+    // running neither, while a menu is already down.
+    bool run(Fl_Menu_Bar& bar, std::function<void()> pull, std::function<void()> closed = {});
     // The menu bar whose menu is down, or nullptr.
     Fl_Menu_Bar* open_bar() const { return m_bar; }
-    // Closes the menu that is down, choosing nothing. Nothing happens when none is.
+    // Closes the menu that is down, choosing nothing, and returns once it has gone.
     void close();
-
-    // Marks the front end's own wait of the event loop while it runs: the program's loop then
-    // drives itself, and nothing is run from here.
-    class OwnWait {
-      public:
-        explicit OwnWait(Pulldowns& p) : m_p(p) { ++m_p.m_own_waits; }
-        ~OwnWait() { --m_p.m_own_waits; }
-        OwnWait(const OwnWait&) = delete;
-        OwnWait& operator=(const OwnWait&) = delete;
-
-      private:
-        Pulldowns& m_p;
-    };
-    // After an own wait: throws what the program threw inside a menu that has closed since.
-    void rethrow_pending();
+    // The front end's wait while a menu is down: the menu's loop takes the events, for at most
+    // `seconds`.
+    void wait(double seconds);
 
   private:
-    static void tick(void* self);
+    static void entry(unsigned high, unsigned low);
     static void check(void* self);
-    void arm();
+    void to_menu();
+    void to_program();
+    void finished();
 
-    bool m_virtual_time;
     Fl_Menu_Bar* m_bar = nullptr;
-    int m_own_waits = 0;
-    int m_own_waits_at_open = 0;
-    bool m_closing = false;
-    std::exception_ptr m_failure;
+    std::function<void()> m_pull;
+    std::function<void()> m_closed;
+    bool m_in_menu = false;  // the menu's stack runs
+    bool m_done = false;     // its loop has returned
+    ucontext_t m_program{};
+    ucontext_t m_menu{};
+    void* m_stack = nullptr;
+    std::size_t m_stack_bytes = 0;
+    // Where the sanitizer keeps each side's state across a switch.
+    void* m_program_fake = nullptr;
+    void* m_menu_fake = nullptr;
+    const void* m_program_bottom = nullptr;
+    std::size_t m_program_size = 0;
 };
 
 }  // namespace view

@@ -31,6 +31,10 @@ void PostInput(forms::Control& control, std::function<void()> action);
 // True when no window of the program takes input now: a box is open.
 bool InputHeld();
 
+// Where a picture's file is found: the program's folder, then the assets shipped beside the
+// program or in the source tree; empty when nowhere.
+std::string FindAsset(const std::string& name);
+
 // Model text (Windows-1252) for a widget label or value, and back. Labels keep '@' literal.
 std::string ScreenText(const std::string& cp1252);
 std::string LabelText(const std::string& cp1252);

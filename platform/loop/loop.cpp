@@ -22,8 +22,6 @@
 //   a round holds back, in order, while less than `kNestingReserve` of the stack is left. They
 //   run once the handlers below have returned far enough. The program's thread has a stack
 //   large enough that this never happens to a flood of 100,000 lines.
-// - A front end whose toolkit runs a modal loop of its own (a pulled-down menu) runs rounds from
-//   inside it, as a pause does, so that loop nests like any other.
 // - Ending the program throws `Ended` out of the waiting primitives, unwinding every running
 //   handler.
 #include "platform/loop/loop.h"
