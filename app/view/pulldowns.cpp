@@ -4,6 +4,7 @@
 #include <FL/Fl_Menu_Bar.H>
 #include <FL/Fl_Window.H>
 #include <sys/mman.h>
+#include <unistd.h>
 
 #include <cstdint>
 #include <vector>
@@ -37,16 +38,21 @@ Pulldowns::~Pulldowns() {
     Fl::remove_check(check, this);
     Fl::remove_timeout(Nothing, this);
     // A menu that never returned keeps its stack: the toolkit may still know its windows.
-    if (m_stack && !m_bar) munmap(m_stack, m_stack_bytes);
+    if (m_mapping && !m_bar) munmap(m_mapping, m_mapping_bytes);
 }
 
 bool Pulldowns::run(Fl_Menu_Bar& bar, std::function<void()> pull, std::function<void()> closed) {
     if (m_bar) return false;
     if (!m_stack) {
-        void* stack = mmap(nullptr, kMenuStackBytes, PROT_READ | PROT_WRITE,
-                           MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE | MAP_STACK, -1, 0);
-        if (stack == MAP_FAILED) return false;
-        m_stack = stack;
+        const auto page = static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
+        void* mapping = mmap(nullptr, kMenuStackBytes + page, PROT_READ | PROT_WRITE,
+                             MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE | MAP_STACK, -1, 0);
+        if (mapping == MAP_FAILED) return false;
+        // The lowest page stays unmapped for access, so running off the end faults at once.
+        mprotect(mapping, page, PROT_NONE);
+        m_mapping = mapping;
+        m_mapping_bytes = kMenuStackBytes + page;
+        m_stack = static_cast<char*>(mapping) + page;
         m_stack_bytes = kMenuStackBytes;
     }
     m_bar = &bar;

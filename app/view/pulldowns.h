@@ -52,6 +52,8 @@ class Pulldowns {
     bool m_done = false;     // its loop has returned
     ucontext_t m_program{};
     ucontext_t m_menu{};
+    void* m_mapping = nullptr;  // the menu's stack below a guard page
+    std::size_t m_mapping_bytes = 0;
     void* m_stack = nullptr;
     std::size_t m_stack_bytes = 0;
     // Where the sanitizer keeps each side's state across a switch.
