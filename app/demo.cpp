@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include "app/program.h"
+#include "app/view/front_end.h"
 
 namespace app {
 
@@ -19,7 +20,7 @@ fs::path AssetsFolder() {
 }
 }  // namespace
 
-int RunDemo(Options options, std::ostream& out, std::ostream& err) {
+int RunDemo(Options options, std::ostream& out, std::ostream& err, FrontEnd* front_end) {
     fs::path assets = AssetsFolder();
     std::error_code ec;
     fs::path folder = fs::temp_directory_path(ec) / ("tavrel-demo-" + std::to_string(::getpid()));
@@ -35,7 +36,7 @@ int RunDemo(Options options, std::ostream& out, std::ostream& err) {
     // The demo shows the boxes the host answers, too.
     options.trace = true;
     options.folder = folder.string();
-    int status = RunProgram(options, out, err);
+    int status = RunProgram(options, out, err, front_end);
     fs::remove_all(folder, ec);
     return status;
 }

@@ -7,6 +7,9 @@
 
 namespace app {
 
-int RunDemo(Options options, std::ostream& out, std::ostream& err);
+class FrontEnd;
+
+// With a front end the windows show while the demo plays.
+int RunDemo(Options options, std::ostream& out, std::ostream& err, FrontEnd* front_end = nullptr);
 
 }  // namespace app

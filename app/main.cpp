@@ -32,6 +32,14 @@ int Main(int argc, char** argv) {
         std::cout << "tavrel 1.5\n";
         return 0;
     }
+#ifdef TAVREL_HAS_VIEW
+    if (options.demo && options.view) {
+        if (auto desktop_view = view::DesktopView::Open())
+            return app::RunDemo(options, std::cout, std::cerr, desktop_view.get());
+        std::cerr << "tavrel: --view needs a display (is DISPLAY set?)\n";
+        return 2;
+    }
+#endif
     if (options.demo) return app::RunDemo(options, std::cout, std::cerr);
 #ifdef TAVREL_HAS_VIEW
     // With a display the windows open: a person drives them, or a script with --view.

@@ -40,7 +40,7 @@ std::string UsageText() {
            "  --trace              also write boxes, dialogs and ignored actions (* lines)\n"
            "  --screen-name NAME   the name the chat client is signed on with (default host)\n"
            "  --client MODE        room (default), none, noroom, nobox or stubborn\n"
-           "  --view               show the windows while a script drives them\n"
+           "  --view               show the windows while a script or the demo drives them\n"
            "  --quiz-editor        open the quiz-list editor instead of the game\n"
            "  --help, --version\n";
 }

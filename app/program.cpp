@@ -56,8 +56,10 @@ int RunProgram(const Options& options, std::ostream& out, std::ostream& err, Fro
     }
 
     loop::Options loop_options;
-    // Windows on a screen live in real time; only a headless run may jump the clock.
-    loop_options.virtual_time = !options.realtime && !front_end;
+    // Windows on a screen live in real time; only a headless run, or a script's run whose front
+    // end allows it, may jump the clock.
+    loop_options.virtual_time =
+        !options.realtime && (!front_end || (script && !front_end->real_time()));
     loop_options.tick_ms = options.tick_ms;
     loop_options.clock_start_seconds = options.clock;
     loop_options.seed = options.seed;

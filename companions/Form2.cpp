@@ -19,6 +19,7 @@ Form2::Form2() : forms::Form("Form2") {
     Caption = "tavrel quiz log creator";
     border = forms::BorderStyle::FixedSingle;
     min_max_buttons = false;
+    icon = "icon.png";  // the program icon
     SetClientSize(4035, 2475);
     LayOut();
     Wire();

@@ -19,6 +19,7 @@ Form5::Form5() : forms::Form("Form5") {
     Caption = "log creator";
     border = forms::BorderStyle::FixedSingle;
     min_max_buttons = false;
+    icon = "icon.png";  // the program icon
     SetClientSize(2175, 3210);
     LayOut();
     Wire();

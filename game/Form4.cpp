@@ -33,6 +33,7 @@ Form4::Form4()
     border = forms::BorderStyle::FixedSingle;
     min_max_buttons = false;
     has_menu_bar = true;
+    icon = "icon.png";  // the program icon
     font = forms::Font{"Tahoma", 8.25};
     SetClientSize(2490, 3795);
     LayOut();
@@ -49,6 +50,7 @@ void Form4::LayOut() {
     Frame1.Move(120, 600, 2175, 1695);
     Frame1.Caption = "log being used";
     List1.Move(240, 870, 1910, 810);
+    List1.font = font;  // the window's font, which the list's tooltip measures in
     ProgressBar1.set_container(&Frame1);
     ProgressBar1.Move(120, 1200, 1910, 135);
     ProgressBar2.set_container(&Frame1);

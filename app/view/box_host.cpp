@@ -6,6 +6,7 @@
 
 #include "app/view/box_windows.h"
 #include "app/view/chooser_pattern.h"
+#include "app/view/pulldowns.h"
 #include "app/view/view_context.h"
 #include "platform/loop/loop.h"
 
@@ -15,6 +16,7 @@ namespace view {
 class BoxHost::Opened {
   public:
     Opened(BoxHost& host, Fl_Window& box) : m_host(host), m_box(box) {
+        host.m_pulldowns.close();
         if (!host.m_open.empty()) host.m_open.back()->deactivate();
         host.m_open.push_back(&box);
         box.show();
@@ -67,6 +69,7 @@ std::optional<std::string> BoxHost::file_dialog(const forms::FileDialogRequest& 
     Fl_File_Chooser chooser(folder.c_str(), pattern.empty() ? nullptr : pattern.c_str(),
                             request.save ? Fl_File_Chooser::CREATE : Fl_File_Chooser::SINGLE,
                             request.save ? "Save As" : "Open");
+    m_pulldowns.close();
     chooser.show();
     struct Hide {
         Fl_File_Chooser& chooser;

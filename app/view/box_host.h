@@ -2,7 +2,8 @@
 // The boxes on the screen. When a person drives the program the boxes are answered here: each
 // box runs rounds of the event loop until it is closed, so timers and chat lines go on while
 // it is open, and the program's windows take no input meanwhile. When a script drives it, the
-// script answers and the box only shows until then.
+// script answers and the box only shows until then. A menu pulled down when a box opens closes
+// first, so that the box takes the input.
 
 #include <FL/Fl_Window.H>
 
@@ -15,10 +16,13 @@
 
 namespace view {
 
+class Pulldowns;
+
 class BoxHost : public forms::ModalHost {
   public:
     // `answerer` answers the boxes (a script); nullptr when a person does.
-    BoxHost(FontBook& fonts, forms::ModalHost* answerer) : m_fonts(fonts), m_answerer(answerer) {}
+    BoxHost(FontBook& fonts, Pulldowns& pulldowns, forms::ModalHost* answerer)
+        : m_fonts(fonts), m_pulldowns(pulldowns), m_answerer(answerer) {}
 
     int message_box(const forms::MessageBoxRequest& request) override;
     std::optional<std::string> input_box(const forms::InputBoxRequest& request) override;
@@ -34,6 +38,7 @@ class BoxHost : public forms::ModalHost {
     void run_until(Closed closed);
 
     FontBook& m_fonts;
+    Pulldowns& m_pulldowns;
     forms::ModalHost* m_answerer;
     std::vector<Fl_Window*> m_open;
 };

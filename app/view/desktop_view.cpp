@@ -7,8 +7,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <iostream>
 
 #include "app/view/box_windows.h"
 #include "app/view/window_picture.h"
@@ -30,7 +32,10 @@ std::unique_ptr<DesktopView> DesktopView::Open() {
     // The toolkit takes this connection instead of opening one of its own, which would end
     // the program on a refusal.
     fl_open_display(display);
-    return std::unique_ptr<DesktopView>(new DesktopView());
+    std::unique_ptr<DesktopView> view(new DesktopView());
+    view->m_virtual_time = std::getenv("TAVREL_VIEW_VIRTUAL") != nullptr;
+    view->m_hand = std::getenv("TAVREL_VIEW_HAND") != nullptr;
+    return view;
 }
 
 DesktopView::~DesktopView() {
@@ -41,15 +46,16 @@ forms::ModalHost* DesktopView::attach(forms::ModalHost* script_host) {
     auto& app = forms::App();
     fl_register_images();
     Fl::background(212, 208, 200);  // the classic face colour of buttons and windows
+    m_pulldowns = std::make_unique<Pulldowns>();
     m_fonts = std::make_unique<FontBook>(app.twips_per_pixel);
     m_context = std::make_unique<ViewContext>(
-        ViewContext{*m_fonts, script_host == nullptr, app.twips_per_pixel});
+        ViewContext{*m_fonts, script_host == nullptr, app.twips_per_pixel, m_pulldowns.get()});
     app.screen_width = Fl::w() * app.twips_per_pixel;
     app.screen_height = Fl::h() * app.twips_per_pixel;
     app.set_metrics(std::make_unique<ScreenMetrics>(*m_fonts));
     app.set_observer(
         [this](forms::Form& form, forms::Control* control) { changed(form, control); });
-    m_boxes = std::make_unique<BoxHost>(*m_fonts, script_host);
+    m_boxes = std::make_unique<BoxHost>(*m_fonts, *m_pulldowns, script_host);
     m_room = std::make_unique<RoomWindow>(*m_fonts, m_context->interactive);
     m_listener = chatclient::ChatClient::instance().add_listener(
         [this](const chatclient::Line& line) { heard(line); });
@@ -60,6 +66,7 @@ forms::ModalHost* DesktopView::attach(forms::ModalHost* script_host) {
 
 void DesktopView::detach() {
     if (!m_context) return;
+    m_pulldowns->close();
     loop::EventLoop::instance().set_waiter(nullptr);
     forms::App().set_observer(nullptr);
     chatclient::ChatClient::instance().remove_listener(m_listener);
@@ -68,6 +75,9 @@ void DesktopView::detach() {
     m_room.reset();
     m_boxes.reset();
     m_context.reset();
+    Fl::remove_timeout(hand_moves, this);
+    m_hand_moves.clear();
+    m_pulldowns.reset();
     Fl::check();
 }
 
@@ -91,10 +101,21 @@ void DesktopView::apply() {
 
 void DesktopView::wait(loop::Micros timeout) {
     apply();
-    Fl::wait(static_cast<double>(timeout) / 1e6);
+    double seconds = static_cast<double>(timeout) / 1e6;
+    // A menu that is down takes the window events in its own loop.
+    if (m_pulldowns->open_bar())
+        m_pulldowns->wait(seconds);
+    else
+        Fl::wait(seconds);
 }
 
 void DesktopView::heard(const chatclient::Line& line) {
+    if (m_hand && line.name == kHandName) {
+        // Moved from the toolkit's side, as a person's input arrives, not inside this round.
+        m_hand_moves.push_back(line.text);
+        Fl::add_timeout(0.0, hand_moves, this);
+        return;
+    }
     if (m_capture_folder.empty() || line.name != kCameraName) return;
     std::string tag;
     for (char c : line.text)
@@ -111,11 +132,78 @@ void DesktopView::capture(const std::string& tag) {
         WriteWindowPicture(window,
                            (fs::path(m_capture_folder) / (tag + "-" + name + ".png")).string());
     };
-    for (auto& [form, window] : m_windows)
-        if (window->showing()) write(*window, form->name());
+    for (auto& [form, window] : m_windows) {
+        if (!window->showing()) continue;
+        write(*window, form->name());
+        if (const Fl_RGB_Image* icon = window->icon_image())
+            WriteIconPicture(
+                *icon,
+                (fs::path(m_capture_folder) / (tag + "-" + form->name() + "-icon.png")).string());
+    }
     if (m_room->shown()) write(*m_room, "room");
     const auto& boxes = m_boxes->open_boxes();
     if (!boxes.empty()) write(*boxes.back(), "box");
+}
+
+}  // namespace view
+
+namespace view {
+
+void DesktopView::hand_moves(void* view) {
+    auto* self = static_cast<DesktopView*>(view);
+    if (self->m_hand_moves.empty()) return;
+    std::string move = self->m_hand_moves.front();
+    self->m_hand_moves.pop_front();
+    self->move_hand(move);
+}
+
+void DesktopView::move_hand(const std::string& move) {
+    auto report = [](const std::string& what) {
+        char at[32];
+        std::snprintf(at, sizeof at, "%.2f",
+                      static_cast<double>(loop::EventLoop::instance().now()) / 1e6);
+        std::cerr << "hand: " << what << " at " << at << std::endl;
+    };
+    if (move.rfind("pull ", 0) == 0) {
+        std::string target = move.substr(5);
+        std::size_t dot = target.find('.');
+        forms::Form* form = forms::App().find(target.substr(0, dot));
+        auto* top = form && dot != std::string::npos
+                        ? dynamic_cast<forms::MenuItem*>(form->find(target.substr(dot + 1)))
+                        : nullptr;
+        apply();
+        auto it = form ? m_windows.find(form) : m_windows.end();
+        MenuBarView* bar = it != m_windows.end() ? it->second->menu_bar() : nullptr;
+        if (!top || !bar || !it->second->showing()) {
+            report("no menu " + target + " to pull down");
+            return;
+        }
+        if (m_pulldowns->open_bar()) {
+            report("menu " + target + " stayed up");
+            return;
+        }
+        report("pulled " + target + " down");
+        bar->pull_down(*top, [report] { report("menu closed"); });
+        return;
+    }
+    static const std::map<std::string, int> kKeys = {{"Up", FL_Up},        {"Down", FL_Down},
+                                                     {"Left", FL_Left},    {"Right", FL_Right},
+                                                     {"Return", FL_Enter}, {"Escape", FL_Escape}};
+    auto key = move.rfind("key ", 0) == 0 ? kKeys.find(move.substr(4)) : kKeys.end();
+    // Only into a menu that shows: one that has closed, while the loop below it has still to
+    // return, takes no more keys.
+    Fl_Window* menu = Fl::grab();
+    bool showing = false;
+    for (Fl_Window* w = Fl::first_window(); w; w = Fl::next_window(w))
+        showing = showing || (w->menu_window() && w->visible());
+    if (key == kKeys.end() || !menu || !showing) {
+        report("cannot " + move);
+        return;
+    }
+    int saved = Fl::e_keysym;
+    Fl::e_keysym = key->second;
+    menu->handle(FL_KEYBOARD);
+    Fl::e_keysym = saved;
 }
 
 }  // namespace view

@@ -8,7 +8,16 @@
 // With TAVREL_VIEW_CAPTURE naming a folder, every line that the member "camera" says in the
 // room writes a picture of each window shown, TAG-WINDOW.png with TAG the line's text: forms
 // by their names, "room" for the chat room and "box" for the newest open box.
+//
+// With TAVREL_VIEW_HAND set, the lines that the member "hand" says work the windows as a
+// person's hand would, once the line's round has run: "pull FORM.MENU" pulls down the menu of
+// the top-level menu item, as its access key would, and "key NAME" presses Up, Down, Left,
+// Right, Return or Escape in the menu that is down. The menus are reported on standard error
+// with the loop's seconds: "hand: pulled FORM.MENU down at S" (or "hand: menu FORM.MENU stayed
+// up at S" while another is down) and "hand: menu closed at S". With TAVREL_VIEW_VIRTUAL set,
+// a script's run keeps virtual time.
 
+#include <deque>
 #include <map>
 #include <memory>
 #include <string>
@@ -17,6 +26,7 @@
 #include "app/view/fonts.h"
 #include "app/view/form_window.h"
 #include "app/view/front_end.h"
+#include "app/view/pulldowns.h"
 #include "app/view/room_window.h"
 #include "app/view/view_context.h"
 #include "platform/chatclient/chat_client.h"
@@ -31,8 +41,10 @@ class DesktopView final : public app::FrontEnd {
 
     forms::ModalHost* attach(forms::ModalHost* script_host) override;
     void detach() override;
+    bool real_time() const override { return !m_virtual_time; }
 
     static constexpr const char* kCameraName = "camera";
+    static constexpr const char* kHandName = "hand";
 
   private:
     DesktopView() = default;
@@ -41,7 +53,13 @@ class DesktopView final : public app::FrontEnd {
     void wait(loop::Micros timeout);
     void apply();
     void capture(const std::string& tag);
+    static void hand_moves(void* view);
+    void move_hand(const std::string& move);
 
+    bool m_virtual_time = false;
+    bool m_hand = false;
+    std::deque<std::string> m_hand_moves;
+    std::unique_ptr<Pulldowns> m_pulldowns;
     std::unique_ptr<FontBook> m_fonts;
     std::unique_ptr<ViewContext> m_context;
     std::unique_ptr<BoxHost> m_boxes;

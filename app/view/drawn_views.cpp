@@ -21,8 +21,8 @@ Fl_Color Colour(std::int32_t bgr) {
                         static_cast<uchar>((v >> 16) & 0xFF));
 }
 
-// Where a picture's file is found: the program's folder, then the assets shipped beside the
-// program or in the source tree.
+}  // namespace
+
 std::string FindAsset(const std::string& name) {
     namespace fs = std::filesystem;
     if (name.empty()) return "";
@@ -37,8 +37,6 @@ std::string FindAsset(const std::string& name) {
         if (fs::is_regular_file(folder / name, ec)) return (folder / name).string();
     return "";
 }
-
-}  // namespace
 
 // --- FrameView ---------------------------------------------------------------------------
 

@@ -1,6 +1,7 @@
 #include "app/view/form_window.h"
 
 #include <FL/Fl.H>
+#include <FL/Fl_PNG_Image.H>
 
 #include "app/view/window_hints.h"
 #include "platform/forms/application.h"
@@ -13,6 +14,15 @@ FormWindow::FormWindow(forms::Form& form, ViewContext& context)
     end();
     if (form.border == forms::BorderStyle::None) clear_border();
     callback(close_clicked);
+    if (!form.icon.empty()) {
+        std::string path = FindAsset(form.icon);
+        auto picture = std::make_unique<Fl_PNG_Image>(path.c_str());
+        // Given before the window is first shown; the toolkit keeps a copy.
+        if (!path.empty() && picture->w() > 0 && picture->d() >= 3) {
+            icon(picture.get());
+            m_icon = std::move(picture);
+        }
+    }
     build();
 }
 
@@ -53,13 +63,17 @@ void FormWindow::mark(forms::Control* control) {
 }
 
 void FormWindow::apply() {
-    if (m_form.controls().size() != m_built_for) build();
+    // A menu that is pulled down reads its bar's items in place: the widgets are made anew, and
+    // the menus rebuilt, only once it has closed.
+    bool menu_down = m_menu_bar && m_menu_bar->pulled_down();
+    if (m_form.controls().size() != m_built_for && !menu_down) build();
     if (m_window_marked) apply_window();
-    if (m_menus_marked && m_menu_bar) m_menu_bar->rebuild(m_form.top_menus());
+    bool menus_pending = m_menus_marked && m_menu_bar && !m_menu_bar->rebuild(m_form.top_menus());
     int top = menu_height();
     for (ControlView* view : m_views)
         if (m_all_marked || m_marked.count(&view->control())) view->sync(top);
-    m_window_marked = m_menus_marked = m_all_marked = false;
+    m_window_marked = m_all_marked = false;
+    m_menus_marked = menus_pending;
     m_marked.clear();
     // The title bar's commands and the stacking are not reported as changes; they are read
     // at every round of changes.

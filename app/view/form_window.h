@@ -4,7 +4,9 @@
 // applied together before the screen is next drawn.
 
 #include <FL/Fl_Double_Window.H>
+#include <FL/Fl_RGB_Image.H>
 
+#include <memory>
 #include <set>
 #include <vector>
 
@@ -24,6 +26,9 @@ class FormWindow : public Fl_Double_Window {
     void mark(forms::Control* control);
     void apply();
     bool showing() { return shown() && visible(); }
+    MenuBarView* menu_bar() const { return m_menu_bar; }
+    // The picture given to the title bar as the window's icon, or nullptr.
+    const Fl_RGB_Image* icon_image() const { return m_icon.get(); }
 
     int handle(int event) override;
 
@@ -38,6 +43,7 @@ class FormWindow : public Fl_Double_Window {
     ViewContext& m_context;
     std::vector<ControlView*> m_views;  // owned by the window, as its children
     MenuBarView* m_menu_bar = nullptr;
+    std::unique_ptr<Fl_RGB_Image> m_icon;
     std::size_t m_built_for = 0;  // the number of controls the widgets were made for
 
     bool m_window_marked = true;

@@ -19,6 +19,9 @@ class FrontEnd {
     virtual forms::ModalHost* attach(forms::ModalHost* script_host) = 0;
     // Called when the program has ended, before the windows are discarded.
     virtual void detach() = 0;
+    // Whether a script's run keeps to real time while the windows show (a person's run always
+    // does). In virtual time the front end's windows are looked at before each jump.
+    virtual bool real_time() const { return true; }
 };
 
 // RunProgram with a front end: runs in real time; with no script a person drives the program.

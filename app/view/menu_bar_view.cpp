@@ -1,5 +1,6 @@
 #include "app/view/menu_bar_view.h"
 
+#include "app/view/pulldowns.h"
 #include "platform/forms/font.h"
 
 namespace view {
@@ -12,7 +13,12 @@ MenuBarView::MenuBarView(int width, int height, ViewContext& context)
     textsize(f.size);
 }
 
-void MenuBarView::rebuild(const std::vector<forms::MenuItem*>& menus) {
+bool MenuBarView::pulled_down() const {
+    return m_context.pulldowns && m_context.pulldowns->open_bar() == this;
+}
+
+bool MenuBarView::rebuild(const std::vector<forms::MenuItem*>& menus) {
+    if (pulled_down()) return false;
     std::vector<Fl_Menu_Item> old_items = std::move(m_items);
     std::deque<std::string> old_labels = std::move(m_labels);
     m_items.clear();
@@ -21,6 +27,38 @@ void MenuBarView::rebuild(const std::vector<forms::MenuItem*>& menus) {
     m_items.push_back(Fl_Menu_Item{});
     menu(m_items.data());
     redraw();
+    return true;
+}
+
+int MenuBarView::handle(int event) {
+    // A press pulls a menu down beside the program: only one at a time.
+    if (event == FL_PUSH && m_context.pulldowns) {
+        m_context.pulldowns->run(*this, [this] { Fl_Menu_Bar::handle(FL_PUSH); });
+        return 1;
+    }
+    if (event == FL_SHORTCUT && pulled_down()) return 1;
+    return Fl_Menu_Bar::handle(event);
+}
+
+bool MenuBarView::pull_down(const forms::MenuItem& top, std::function<void()> closed) {
+    // The top-level entries: each submenu's entries follow it up to its terminator.
+    const Fl_Menu_Item* found = nullptr;
+    int depth = 0;
+    for (const Fl_Menu_Item& entry : m_items) {
+        if (!entry.text) {
+            --depth;
+            continue;
+        }
+        if (depth == 0 && entry.user_data_ == &top && entry.submenu() && entry.visible() &&
+            entry.active())
+            found = &entry;
+        if (entry.submenu()) ++depth;
+    }
+    if (!found || !m_context.pulldowns) return false;
+    return m_context.pulldowns->run(
+        *this,
+        [this, found] { picked(menu()->pulldown(x(), y(), w(), h(), found, this, nullptr, 1)); },
+        std::move(closed));
 }
 
 void MenuBarView::add_level(const std::vector<forms::MenuItem*>& items) {

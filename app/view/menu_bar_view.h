@@ -1,11 +1,14 @@
 #pragma once
 // A window's menu bar, rebuilt from its menu items whenever one changes: captions, check
 // marks, hidden and disabled items, separators and submenus. Choosing an item runs its Click.
+// While one of its menus is pulled down the bar keeps the items it showed when it opened (the
+// toolkit reads them in place); changes made meanwhile are shown once it closes.
 
 #include <FL/Fl_Menu_Bar.H>
 #include <FL/Fl_Menu_Item.H>
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,7 +20,14 @@ namespace view {
 class MenuBarView : public Fl_Menu_Bar {
   public:
     MenuBarView(int width, int height, ViewContext& context);
-    void rebuild(const std::vector<forms::MenuItem*>& menus);
+    // False, changing nothing, while a menu of this bar is pulled down.
+    bool rebuild(const std::vector<forms::MenuItem*>& menus);
+    bool pulled_down() const;
+    // Pulls the menu of the top-level item down, as its access key would; `closed` runs once it
+    // has closed. False when the bar has no such menu or another menu is down.
+    bool pull_down(const forms::MenuItem& top, std::function<void()> closed);
+
+    int handle(int event) override;
 
   private:
     void add_level(const std::vector<forms::MenuItem*>& items);

@@ -67,11 +67,17 @@ void RoomWindow::apply() {
     bool open = client.room_open();
     std::string title = open ? "Chat Room" : "Chat Room (closed)";
     if (title != m_title) copy_label((m_title = title).c_str());
-    m_transcript->update(client.transcript());
+    bool heard = client.said_count() != m_said;
+    if (heard) {
+        m_said = client.said_count();
+        m_transcript->update(client.transcript(), m_said);
+    }
 
+    // The names to choose from: the client's own and those heard in the lines kept.
     std::set<std::string> members = {client.screen_name()};
-    for (const chatclient::Line& line : client.transcript()) members.insert(line.name);
-    if (members != m_members) {
+    if (heard || m_members.empty())
+        for (const chatclient::Line& line : m_transcript->lines()) members.insert(line.name);
+    if ((heard || m_members.empty()) && members != m_members) {
         m_members = members;
         m_member->clear();
         for (const std::string& member : members) {

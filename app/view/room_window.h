@@ -5,6 +5,7 @@
 
 #include <FL/Fl_Double_Window.H>
 
+#include <cstdint>
 #include <set>
 #include <string>
 
@@ -35,6 +36,7 @@ class RoomWindow : public Fl_Double_Window {
     Fl_Input* m_line;
     Fl_Button* m_say;
     std::set<std::string> m_members;
+    std::uint64_t m_said = 0;  // the room's lines the transcript has followed
     std::string m_title;
 };
 

@@ -82,25 +82,45 @@ int TranscriptView::visible_rows() const {
     return std::max(1, (h() - Fl::box_dh(box()) - 2 * kPadding) / m_row_height);
 }
 
-void TranscriptView::update(const std::vector<chatclient::Line>& lines) {
-    bool continues =
-        lines.size() >= m_lines.size() && std::equal(m_lines.begin(), m_lines.end(), lines.begin());
-    if (!continues) {
+void TranscriptView::update(const std::vector<chatclient::Line>& newest, std::uint64_t said) {
+    if (said < m_said) {
         m_lines.clear();
         m_rows.clear();
+        m_line_rows.clear();
+        m_said = 0;
         m_first_row = 0;
         m_following = true;
     }
-    if (lines.size() == m_lines.size()) return;
-    for (std::size_t i = m_lines.size(); i < lines.size(); ++i) layout_line(lines[i]);
-    m_lines = lines;
+    if (said == m_said) return;
+    std::uint64_t fresh =
+        std::min<std::uint64_t>({said - m_said, newest.size(), std::uint64_t{kScrollbackLines}});
+    m_said = said;
+    for (std::size_t i = newest.size() - static_cast<std::size_t>(fresh); i < newest.size(); ++i) {
+        m_lines.push_back(newest[i]);
+        std::size_t before = m_rows.size();
+        layout_line(newest[i]);
+        m_line_rows.push_back(m_rows.size() - before);
+    }
+    // The oldest lines go, and the rows they took; a person scrolled back keeps their place.
+    while (m_lines.size() > kScrollbackLines) {
+        std::size_t gone = m_line_rows.front();
+        m_rows.erase(m_rows.begin(), m_rows.begin() + static_cast<std::ptrdiff_t>(gone));
+        m_line_rows.pop_front();
+        m_lines.pop_front();
+        m_first_row = std::max(0, m_first_row - static_cast<int>(gone));
+    }
     scroll_to_end_if_following();
     redraw();
 }
 
 void TranscriptView::relayout() {
     m_rows.clear();
-    for (const chatclient::Line& line : m_lines) layout_line(line);
+    m_line_rows.clear();
+    for (const chatclient::Line& line : m_lines) {
+        std::size_t before = m_rows.size();
+        layout_line(line);
+        m_line_rows.push_back(m_rows.size() - before);
+    }
     scroll_to_end_if_following();
 }
 

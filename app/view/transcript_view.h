@@ -7,6 +7,8 @@
 #include <FL/Fl_Group.H>
 #include <FL/Fl_Scrollbar.H>
 
+#include <cstdint>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -20,9 +22,14 @@ class TranscriptView : public Fl_Group {
   public:
     TranscriptView(int x, int y, int w, int h, FontBook& fonts);
 
-    // Follows the transcript: new lines are laid out, a shorter one (a fresh room) starts over.
-    void update(const std::vector<chatclient::Line>& lines);
+    // Follows the room: `newest` are its newest lines and `said` the count of every line said
+    // in it. The lines said since the last update are laid out; a smaller count (a fresh room)
+    // starts over. Only the newest `kScrollbackLines` lines are kept.
+    void update(const std::vector<chatclient::Line>& newest, std::uint64_t said);
     std::size_t rows() const { return m_rows.size(); }
+    const std::deque<chatclient::Line>& lines() const { return m_lines; }
+
+    static constexpr std::size_t kScrollbackLines = 2000;
 
     void draw() override;
     void resize(int x, int y, int w, int h) override;
@@ -39,7 +46,7 @@ class TranscriptView : public Fl_Group {
     };
     using Row = std::vector<Piece>;
 
-    void layout_line(const chatclient::Line& line);
+    void layout_line(const chatclient::Line& line);  // appends its rows
     void relayout();
     int text_width() const;
     int visible_rows() const;
@@ -50,8 +57,10 @@ class TranscriptView : public Fl_Group {
 
     FontBook& m_fonts;
     Fl_Scrollbar* m_bar;
-    std::vector<chatclient::Line> m_lines;
-    std::vector<Row> m_rows;
+    std::deque<chatclient::Line> m_lines;
+    std::deque<Row> m_rows;
+    std::deque<std::size_t> m_line_rows;  // how many rows each kept line takes
+    std::uint64_t m_said = 0;
     int m_row_height = 16;
     int m_first_row = 0;
     bool m_following = true;

@@ -1,6 +1,6 @@
 #pragma once
 // What every piece of the desktop view shares: the fonts, whether a person drives the windows,
-// and the way a person's input reaches the model.
+// the menu that is pulled down, and the way a person's input reaches the model.
 
 #include <functional>
 #include <string>
@@ -13,10 +13,13 @@ class Control;
 
 namespace view {
 
+class Pulldowns;
+
 struct ViewContext {
     FontBook& fonts;
     bool interactive = true;  // false while a script drives the program: the windows only show
     int twips_per_pixel = 15;
+    Pulldowns* pulldowns = nullptr;  // the menu that is down, if any
 
     int pixels(double twips) const;
 };
@@ -27,6 +30,10 @@ void PostInput(forms::Control& control, std::function<void()> action);
 
 // True when no window of the program takes input now: a box is open.
 bool InputHeld();
+
+// Where a picture's file is found: the program's folder, then the assets shipped beside the
+// program or in the source tree; empty when nowhere.
+std::string FindAsset(const std::string& name);
 
 // Model text (Windows-1252) for a widget label or value, and back. Labels keep '@' literal.
 std::string ScreenText(const std::string& cp1252);

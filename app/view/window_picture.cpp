@@ -1,6 +1,7 @@
 #include "app/view/window_picture.h"
 
 #include <FL/Fl_Image_Surface.H>
+#include <FL/Fl_RGB_Image.H>
 #include <FL/Fl_Window.H>
 #include <zlib.h>
 
@@ -77,6 +78,23 @@ bool WriteWindowPicture(Fl_Window& window, const std::string& path) {
                            reinterpret_cast<const unsigned char*>(image->data()[0]));
     delete image;
     return written;
+}
+
+bool WriteIconPicture(const Fl_RGB_Image& icon, const std::string& path) {
+    const int width = icon.w(), height = icon.h(), depth = icon.d();
+    if (width <= 0 || height <= 0 || depth < 3 || icon.count() < 1 || !icon.data()[0]) return false;
+    const auto* pixels = reinterpret_cast<const unsigned char*>(icon.data()[0]);
+    const std::size_t line =
+        icon.ld() ? static_cast<std::size_t>(icon.ld()) : static_cast<std::size_t>(width * depth);
+    std::vector<unsigned char> rgb;
+    rgb.reserve(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const unsigned char* p =
+                pixels + line * static_cast<std::size_t>(y) + static_cast<std::size_t>(x * depth);
+            rgb.insert(rgb.end(), p, p + 3);
+        }
+    return WritePng(path, width, height, rgb.data());
 }
 
 }  // namespace view

@@ -16,6 +16,7 @@ void ChatClient::reset(Mode mode, std::string screen_name) {
     m_frame = m_mdi_client = m_room = m_input_box = 0;
     m_ignore_next_enter = false;
     m_transcript.clear();
+    m_said = 0;
     m_mode = mode;
     m_screen_name = std::move(screen_name);
     m_desktop_generation = Desktop::instance().generation();
@@ -62,7 +63,13 @@ LRESULT ChatClient::on_input_box_message(HWND box, UINT message, WPARAM wparam, 
 
 bool ChatClient::say(const std::string& name, const std::string& text) {
     if (!room_open()) return false;
+    // Forgetting a block at a time keeps the cost of each line constant.
+    constexpr std::size_t kForget = kHistoryLines / 8;
+    if (m_transcript.size() >= kHistoryLines + kForget)
+        m_transcript.erase(m_transcript.begin(),
+                           m_transcript.begin() + static_cast<std::ptrdiff_t>(kForget));
     m_transcript.push_back({name, text});
+    ++m_said;
     const Line line = m_transcript.back();
     // Listeners may add or remove listeners: walk a copy, skipping any removed meanwhile.
     const std::vector<Registration> listeners = m_listeners;

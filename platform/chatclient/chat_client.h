@@ -7,8 +7,10 @@
 // "_AOL_Combobox", the input box "richcntl" and "_AOL_Icon"). Typing Enter into the input box
 // says its text in the room under the screen name and empties it; an empty box says nothing.
 //
-// The room keeps a transcript and hands every line to its listeners at once, in the order
-// they were added. The client is a documented singleton; drivers and tests `reset()` it.
+// The room hands every line to its listeners at once, in the order they were added, and keeps
+// a transcript of the newest lines: at least `kHistoryLines` of them (older ones are forgotten
+// in blocks of an eighth of that), so that an evening of hosting runs in flat memory. The
+// client is a documented singleton; drivers and tests `reset()` it.
 
 #include <cstdint>
 #include <functional>
@@ -41,7 +43,12 @@ class ChatClient {
 
     // A member says a line in the room. With no room open nothing happens and it gives false.
     bool say(const std::string& name, const std::string& text);
+    // The newest lines said since the reset, oldest first.
     const std::vector<Line>& transcript() const { return m_transcript; }
+    // Every line said since the reset, the forgotten ones too.
+    std::uint64_t said_count() const { return m_said; }
+    // Far more than any game's logic looks back over; about 100 bytes a line.
+    static constexpr std::size_t kHistoryLines = std::size_t{1} << 17;
 
     // Gives the id to remove it by. Listeners survive resets, so their owners must remove them.
     int add_listener(Listener listener);
@@ -74,6 +81,7 @@ class ChatClient {
     Mode m_mode = Mode::None;
     std::string m_screen_name = "host";
     std::vector<Line> m_transcript;
+    std::uint64_t m_said = 0;
     std::vector<Registration> m_listeners;  // in the order added
     int m_next_listener = 1;
 

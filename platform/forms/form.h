@@ -33,6 +33,7 @@ public:
     BorderStyle border = BorderStyle::Sizable;
     bool min_max_buttons = true;
     bool has_menu_bar = false;
+    std::string icon;  // asset file name of the icon in the title bar; empty for none
 
     static constexpr int kBorderTwips = 30;
     static constexpr int kTitleBarTwips = 285;

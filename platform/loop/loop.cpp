@@ -15,7 +15,8 @@
 //   runs rounds of its own. Due times that pass meanwhile are skipped, never queued; a timer
 //   switched off delivers nothing more.
 // - Waiting: real time sleeps (or lets the front end wait) until the next due tick, posted
-//   event or deadline; virtual time jumps the clock there. Virtual time moves only in waits.
+//   event or deadline; virtual time jumps the clock there, after a look at the front end's
+//   windows when there is one. Virtual time moves only in waits.
 // - Nesting: a handler that pauses runs rounds inside itself, so handlers nest. A flood of chat
 //   lines would nest one handler a line; lines are therefore posted as deferrable events, which
 //   a round holds back, in order, while less than `kNestingReserve` of the stack is left. They
@@ -233,6 +234,13 @@ void EventLoop::wait_until(Micros deadline) {
     Micros current = now();
     if (wake <= current) return;
     if (m_options.virtual_time) {
+        if (m_waiter) {
+            // The front end's windows catch up; what they do may bring work or move the clock.
+            m_waiter(0);
+            check_ended();
+            wake = std::min(next_wake(), deadline);
+            if (wake <= now()) return;
+        }
         // Nothing can ever happen again: the program is stuck for good, so it ends.
         if (wake >= kFarFuture) end();
         m_virtual_now = wake;

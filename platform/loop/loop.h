@@ -88,6 +88,9 @@ class EventLoop {
     void wait_until(Micros deadline);
     // Runs rounds until the program ends.
     void run();
+    // The moment the loop next has work: now when events are waiting, else the earliest due
+    // timer or scheduled event (far in the future when there is none).
+    Micros next_wake() const;
 
     // Ends the program now: throws Ended.
     [[noreturn]] void end();
@@ -95,7 +98,9 @@ class EventLoop {
     void end_after_round() { m_end_after_round = true; }
     bool ended() const { return m_ended; }
 
-    // Real-time waiting can be handed to a front end that must keep its own windows alive.
+    // Real-time waiting can be handed to a front end that must keep its own windows alive. In
+    // virtual time the front end is called with a timeout of 0 before each jump of the clock,
+    // so its windows keep up with the program.
     using Waiter = std::function<void(Micros timeout)>;
     void set_waiter(Waiter waiter) { m_waiter = std::move(waiter); }
 
@@ -111,7 +116,6 @@ class EventLoop {
     void add_timer(Timer* t);
     void remove_timer(Timer* t);
     Micros boundary_at_or_after(Micros t) const;
-    Micros next_wake() const;
     void release_scheduled();
     void deliver(Timer& t);
     void check_ended() const;

@@ -177,6 +177,37 @@ TEST_F(ChatClientTest, AStubbornBoxIgnoresTheFirstEnterOfEachText) {
     EXPECT_EQ(client().transcript(), (std::vector<Line>{{"host", "one"}, {"host", "two"}}));
 }
 
+// An evening of games in flat memory: the room keeps its newest lines, every one of them up to
+// the last said, and its storage stops growing; listeners still hear every line.
+TEST_F(ChatClientTest, TheTranscriptKeepsTheNewestLinesInBoundedMemory) {
+    constexpr std::size_t kKept = ChatClient::kHistoryLines;
+    std::uint64_t heard = 0;
+    int id = client().add_listener([&heard](const Line&) { ++heard; });
+    std::size_t said = 0;
+    auto say_until = [&](std::size_t total) {
+        for (; said < total; ++said) client().say("p", std::to_string(said));
+    };
+    say_until(2 * kKept);
+    const std::size_t capacity = client().transcript().capacity();
+    say_until(5 * kKept + 7);
+    client().remove_listener(id);
+
+    const std::vector<Line>& kept = client().transcript();
+    EXPECT_EQ(client().said_count(), said);
+    EXPECT_EQ(heard, said);
+    EXPECT_GE(kept.size(), kKept);
+    EXPECT_LE(kept.size(), kKept + kKept / 8);
+    EXPECT_EQ(kept.capacity(), capacity) << "no more storage for more lines";
+    // The newest lines, in order, without a gap.
+    const std::size_t first = said - kept.size();
+    for (std::size_t i = 0; i < kept.size(); ++i)
+        ASSERT_EQ(kept[i].text, std::to_string(first + i)) << i;
+
+    client().reset(Mode::Room, "host");
+    EXPECT_TRUE(client().transcript().empty());
+    EXPECT_EQ(client().said_count(), 0u);
+}
+
 TEST_F(ChatClientTest, ListenersHearEveryLineAtOnceInTheOrderAdded) {
     std::vector<std::string> heard;
     int first = Listen([&](const Line& l) { heard.push_back("1:" + l.text); });

@@ -39,6 +39,7 @@ TEST_F(QuizListEditor, IsLaidOutAsDesigned) {
     Form2& f = editor();
     EXPECT_EQ(f.Caption(), "tavrel quiz log creator");
     EXPECT_EQ(f.border, forms::BorderStyle::FixedSingle);
+    EXPECT_EQ(f.icon, "icon.png");
     EXPECT_FALSE(f.min_max_buttons);
     EXPECT_EQ(f.ClientWidth(), 4035);
     EXPECT_EQ(f.ClientHeight(), 2475);

@@ -45,6 +45,7 @@ TEST_F(WordListEditor, IsLaidOutAsDesigned) {
     Form5& f = editor();
     EXPECT_EQ(f.Caption(), "log creator");
     EXPECT_EQ(f.border, forms::BorderStyle::FixedSingle);
+    EXPECT_EQ(f.icon, "icon.png");
     EXPECT_FALSE(f.min_max_buttons);
     EXPECT_EQ(f.ClientWidth(), 2175);
     EXPECT_EQ(f.ClientHeight(), 3210);

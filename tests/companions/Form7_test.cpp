@@ -63,6 +63,7 @@ TEST_F(NonLogWindow, StartsAsDesigned) {
     Form7& f = Shown();
     EXPECT_EQ(f.Caption, "tavrel");
     EXPECT_EQ(f.border, forms::BorderStyle::FixedSingle);
+    EXPECT_EQ(f.icon, "") << "no icon of its own";
     EXPECT_EQ(f.ClientWidth(), 2565);
     EXPECT_EQ(f.ClientHeight(), 1755);
     EXPECT_TRUE(f.topmost());

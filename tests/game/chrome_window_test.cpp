@@ -231,6 +231,16 @@ TEST(MainWindowPictures, TheBannerAndTheIconHaveTheirSizes) {
     }
 }
 
+// The main window carries the program icon; its word list is in the window's font, the one
+// its tooltip measures in.
+TEST_F(WindowChrome, TheWindowHasTheProgramIconAndTheListItsFont) {
+    Form4& f = Main();
+    EXPECT_EQ(f.icon, "icon.png");
+    EXPECT_EQ(f.font, (forms::Font{"Tahoma", 8.25}));
+    EXPECT_EQ(f.List1.font, f.font);
+    EXPECT_EQ(f.List2.font, forms::Font{}) << "the scoreboard keeps the controls' font";
+}
+
 TEST_F(WindowChrome, Image1ShowsTheBannerAtItsDesignPlace) {
     Form4& f = Main();
     EXPECT_EQ(f.Image1.Source, "banner.png");

@@ -15,7 +15,7 @@ using loop::EventLoop;
 using loop::Micros;
 
 class EventLoopTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override { EventLoop::instance().reset(loop::Options{}); }
     EventLoop& loop = EventLoop::instance();
 
@@ -230,6 +230,39 @@ TEST_F(EventLoopTest, DeferrableEventsWaitForStackAndKeepTheirOrder) {
     EXPECT_LT(deepest, kEvents);
     EXPECT_GT(deepest, 100);
     EXPECT_EQ(plain_ran, 1);
+}
+
+// A front end in virtual time looks at its windows before each jump of the clock; work that it
+// brings (a person's input, rounds run from a menu of its own) is done before the clock moves.
+TEST_F(EventLoopTest, FrontEndLooksBeforeEachJumpInVirtualTime) {
+    std::vector<std::pair<Micros, Micros>> looks;  // (now, timeout)
+    bool bring_input = false;
+    int inputs = 0;
+    loop.set_waiter([&](Micros timeout) {
+        looks.push_back({loop.now(), timeout});
+        if (bring_input) {
+            bring_input = false;
+            loop.post([&] { ++inputs; });
+        }
+    });
+    struct Reset {
+        ~Reset() { EventLoop::instance().set_waiter(nullptr); }
+    } reset;
+    loop::Timer timer([] {});
+    timer.set_interval(1000);
+    timer.set_enabled(true);
+    RunUntil(2000000);
+    EXPECT_EQ(looks, (std::vector<std::pair<Micros, Micros>>{{0, 0}, {1000000, 0}}));
+
+    looks.clear();
+    bring_input = true;
+    loop.wait_until(3000000);
+    EXPECT_EQ(loop.now(), 2000000) << "the clock waits for the input brought";
+    loop.do_events();
+    EXPECT_EQ(inputs, 1);
+    loop.wait_until(3000000);
+    EXPECT_EQ(loop.now(), 3000000);
+    EXPECT_EQ(looks.size(), 2u);
 }
 
 }  // namespace

@@ -265,6 +265,19 @@ TEST_F(ViewPictures, RoomShowsThePostedLines) {
     EXPECT_GT(end.text_bands(x, y, w, h), start.text_bands(x, y, w, h));
 }
 
+TEST_F(ViewPictures, TheMainWindowCarriesTheProgramIcon) {
+    // The view writes the picture it gave the title bar beside the window's; the borderless
+    // splash has none.
+    PICTURE_OR_SKIP(icon, "idle", "Form4-icon");
+    EXPECT_EQ(icon.width, 32);
+    EXPECT_EQ(icon.height, 32);
+    auto light = [](Picture::Pixel p) { return p.luma() > 160; };
+    int lit = icon.count(0, 0, 32, 32, light);
+    EXPECT_GT(lit, 10) << "the icon's letter";
+    EXPECT_LT(lit, 32 * 32 / 2) << "on a dark ground";
+    EXPECT_FALSE(fs::exists(s_folder / "pictures" / "splash-startup-icon.png"));
+}
+
 TEST_F(ViewPictures, InputBoxShowsWhileOpen) {
     PICTURE_OR_SKIP(box, "prompt", "box");
     auto text = [](Picture::Pixel p) { return p.luma() < 110; };
