@@ -140,7 +140,8 @@ int RunProgram(const Options& options, std::ostream& out, std::ostream& err, Fro
     out.flush();
     app.reset();
     if (driver) {
-        driver->finish();
+        // A program that could not run was never due to take the replies.
+        if (status == 0) driver->finish();
         for (const std::string& why : driver->errors())
             err << "tavrel: " << options.script << ": " << why << "\n";
         if (status == 0 && !driver->errors().empty()) status = 2;
