@@ -1,4 +1,7 @@
 // tavrel: hosts word-scramble games in a chat room.
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -17,6 +20,12 @@
 namespace {
 
 int Main(int argc, char** argv) {
+    // With standard output closed, the first file the program opens would take its place and
+    // receive the transcript.
+    if (::fcntl(STDOUT_FILENO, F_GETFD) == -1) {
+        std::cerr << "tavrel: standard output is closed: the transcript cannot be written\n";
+        return 1;
+    }
     std::vector<std::string> args(argv + 1, argv + argc);
     app::ParsedOptions parsed = app::ParseOptions(args);
     if (parsed.error) {
@@ -24,13 +33,11 @@ int Main(int argc, char** argv) {
         return 2;
     }
     app::Options options = parsed.options;
-    if (options.help) {
-        std::cout << app::UsageText();
-        return 0;
-    }
-    if (options.version) {
-        std::cout << "tavrel 1.5\n";
-        return 0;
+    if (options.help || options.version) {
+        std::cout << (options.help ? app::UsageText() : "tavrel 1.5\n") << std::flush;
+        if (std::cout) return 0;
+        std::cerr << "tavrel: cannot write to standard output\n";
+        return 1;
     }
 #ifdef TAVREL_HAS_VIEW
     if (options.demo && options.view) {

@@ -19,10 +19,19 @@ bool ParseClock(const std::string& s, double& seconds) {
     return true;
 }
 
-bool ParsePositive(const std::string& s, double& out) {
+// The event loop counts time in whole microseconds: a tick is at least one of them, and at most
+// a day, which keeps every tick boundary of a run far inside the loop's range.
+constexpr double kMinTickMs = 0.001;
+constexpr double kMaxTickMs = 86'400'000;
+
+bool ParseTick(const std::string& s, double& out) {
     char* end = nullptr;
-    out = std::strtod(s.c_str(), &end);
-    return !s.empty() && end && *end == '\0' && std::isfinite(out) && out > 0;
+    double tick = std::strtod(s.c_str(), &end);
+    // Both comparisons are false for NaN.
+    if (s.empty() || !end || *end != '\0' || !(tick >= kMinTickMs && tick <= kMaxTickMs))
+        return false;
+    out = tick;
+    return true;
 }
 
 }  // namespace
@@ -34,7 +43,7 @@ std::string UsageText() {
            "  --folder DIR         the program's folder (settings file, dialogs' first folder)\n"
            "  --seed N             mixed into every seeding of the random generator\n"
            "  --realtime           run the script in real time instead of virtual time\n"
-           "  --tick-ms G          timer granularity in milliseconds (default 15.625)\n"
+           "  --tick-ms G          timer granularity in ms, 0.001 to 86400000 (default 15.625)\n"
            "  --clock HH:MM:SS     time of day at start in virtual time (default 12:00:00)\n"
            "  --times              prefix each output line with the seconds since start\n"
            "  --trace              also write boxes, dialogs and ignored actions (* lines)\n"
@@ -86,8 +95,8 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
             o.seed = std::strtoull(v.c_str(), &end, 10);
             if (v.empty() || *end != '\0') return fail("--seed needs a whole number: " + v);
         } else if (a == "--tick-ms") {
-            if (!value(v) || !ParsePositive(v, o.tick_ms))
-                return fail("--tick-ms needs a positive number of milliseconds");
+            if (!value(v) || !ParseTick(v, o.tick_ms))
+                return fail("--tick-ms needs a number of milliseconds from 0.001 to 86400000");
         } else if (a == "--clock") {
             if (!value(v) || !ParseClock(v, o.clock)) return fail("--clock needs HH:MM:SS");
         } else if (a == "--screen-name") {

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "app/script_driver.h"
+#include "app/script_names.h"
 #include "app/view/front_end.h"
 #include "common/progress_bar.h"
 #include "platform/chatclient/chat_client.h"
@@ -25,13 +26,28 @@ std::string ExecutableFolder() {
     return ec ? std::string(".") : exe.parent_path().string();
 }
 
-bool ReadFile(const std::string& path, std::string& out) {
+// Reads the whole script; a folder or a failed read gives the reason why not.
+std::optional<std::string> ReadScript(const std::string& path, std::string& out) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) return "it is a folder";
     std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
+    if (!in) return "it cannot be opened";
     std::ostringstream s;
     s << in.rdbuf();
+    if (in.bad()) return "it cannot be read";
     out = s.str();
-    return true;
+    return std::nullopt;
+}
+
+// The program's folder holds the settings file; one that is not there would silently start
+// afresh each time and keep nothing.
+std::optional<std::string> CheckFolder(const std::string& folder) {
+    if (folder.empty()) return std::nullopt;
+    std::error_code ec;
+    auto status = std::filesystem::status(folder, ec);
+    if (!std::filesystem::exists(status)) return "--folder: no such folder: " + folder;
+    if (!std::filesystem::is_directory(status)) return "--folder: not a folder: " + folder;
+    return std::nullopt;
 }
 
 }  // namespace
@@ -41,11 +57,15 @@ int RunProgram(const Options& options, std::ostream& out, std::ostream& err) {
 }
 
 int RunProgram(const Options& options, std::ostream& out, std::ostream& err, FrontEnd* front_end) {
+    if (auto why = CheckFolder(options.folder)) {
+        err << "tavrel: " << *why << "\n";
+        return 2;
+    }
     std::optional<ParseResult> script;
     if (!options.script.empty() || !front_end) {
         std::string script_text;
-        if (!ReadFile(options.script, script_text)) {
-            err << "tavrel: cannot read the script " << options.script << "\n";
+        if (auto why = ReadScript(options.script, script_text)) {
+            err << "tavrel: cannot read the script " << options.script << ": " << *why << "\n";
             return 2;
         }
         script = ParseScript(script_text);
@@ -73,6 +93,17 @@ int RunProgram(const Options& options, std::ostream& out, std::ostream& err, Fro
                                              options.screen_name);
     app.program_folder = options.folder.empty() ? ExecutableFolder() : options.folder;
     RegisterWindows();
+    if (script) {
+        auto unknown = UnknownNames(script->actions, CatalogueWindows(WindowList()));
+        for (const std::string& why : unknown)
+            err << "tavrel: " << options.script << ": " << why << "\n";
+        if (!unknown.empty()) return 2;
+        // Reading the names must leave no trace on the run: it starts afresh.
+        loop.reset(loop_options);
+        chatclient::ChatClient::instance().reset(
+            chatclient::ParseMode(options.client).value_or(chatclient::Mode::Room),
+            options.screen_name);
+    }
 
     DriverOptions driver_options{options.times, options.trace, app.program_folder};
     std::unique_ptr<ScriptDriver> driver;
@@ -110,12 +141,21 @@ int RunProgram(const Options& options, std::ostream& out, std::ostream& err, Fro
     if (front_end) front_end->detach();
     out.flush();
     app.reset();
-    if (status != 0) return status;
-    if (driver && driver->error()) {
-        err << "tavrel: " << options.script << ": " << *driver->error() << "\n";
-        return 2;
+    if (driver) {
+        // A program that could not run was never due to take the replies.
+        if (status == 0) driver->finish();
+        for (const std::string& why : driver->errors())
+            err << "tavrel: " << options.script << ": " << why << "\n";
+        if (status == 0 && !driver->errors().empty()) status = 2;
     }
-    return 0;
+    std::optional<std::error_code> write_error;
+    if (driver) write_error = driver->write_error();
+    if (!write_error && !out) write_error = std::make_error_code(std::errc::io_error);
+    if (write_error) {
+        err << "tavrel: cannot write the transcript: " << write_error->message() << "\n";
+        if (status == 0) status = 1;
+    }
+    return status;
 }
 
 }  // namespace app

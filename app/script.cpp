@@ -165,6 +165,10 @@ bool ParseLine(LineParser& p, Action& a) {
 
 ParseResult ParseScript(std::string_view utf8) {
     ParseResult result;
+    // Editors that save UTF-8 may put a byte order mark first; it is not part of the first line.
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    if (utf8.substr(0, kByteOrderMark.size()) == kByteOrderMark)
+        utf8.remove_prefix(kByteOrderMark.size());
     int number = 0;
     std::size_t pos = 0;
     while (pos <= utf8.size()) {

@@ -18,7 +18,8 @@
 //   cancel                      Cancel at any box
 //
 // Scripts are UTF-8; their texts are converted to the program's Windows-1252 bytes, with the
-// escapes \\ \r \n \t \0 and \xHH. Blank lines and lines starting with # are ignored.
+// escapes \\ \r \n \t \0 and \xHH. A byte order mark at the start is skipped. Blank lines and
+// lines starting with # are ignored.
 
 #include <optional>
 #include <string>

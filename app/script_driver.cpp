@@ -1,5 +1,6 @@
 #include "app/script_driver.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 
@@ -99,7 +100,15 @@ void ScriptDriver::emit(const std::string& utf8_line) {
                       static_cast<double>(loop::EventLoop::instance().now()) / 1e6);
         m_out << stamp;
     }
-    m_out << utf8_line << '\n';
+    // Each line reaches the output as it is said, so a run that is killed keeps every line
+    // said before.
+    errno = 0;
+    m_out << utf8_line << '\n' << std::flush;
+    if (m_out || m_write_error) return;
+    m_write_error = std::error_code(errno ? errno : EIO, std::generic_category());
+    // Nothing said from here on could be seen: the run ends at the line that was lost.
+    auto& loop = loop::EventLoop::instance();
+    if (!loop.ended()) loop.end();
 }
 
 // The program's folder differs from run to run; traces show it as $FOLDER, so that a
@@ -115,9 +124,18 @@ void ScriptDriver::trace(const std::string& utf8_line) {
 }
 
 void ScriptDriver::fail(const Action* action, const std::string& why) {
-    m_error = action ? "line " + std::to_string(action->line) + ": " + why + ": " + action->source
-                     : why;
+    m_errors.push_back(
+        action ? "line " + std::to_string(action->line) + ": " + why + ": " + action->source : why);
     loop::EventLoop::instance().end();
+}
+
+void ScriptDriver::finish() {
+    // After an error the script stopped short; its replies were never due to be taken.
+    if (!m_errors.empty() || m_write_error) return;
+    for (const Action* reply : m_replies)
+        m_errors.push_back("line " + std::to_string(reply->line) +
+                           ": no box took this reply: " + reply->source);
+    m_replies.clear();
 }
 
 void ScriptDriver::ignore(const Action& action, const std::string& why) {

@@ -9,6 +9,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "app/script.h"
@@ -29,8 +30,13 @@ public:
 
     // Posts the first step; the event loop then runs the timeline.
     void start();
-    // Set when the script itself was wrong (a reply that does not fit, an await timed out).
-    const std::optional<std::string>& error() const { return m_error; }
+    // Called once the program has ended: a reply that no box took is an error of the script.
+    void finish();
+    // What was wrong with the script, one "line N: ..." message each (a reply that does not
+    // fit, an await timed out, replies no box took); empty when nothing was.
+    const std::vector<std::string>& errors() const { return m_errors; }
+    // Set once a line could not be written to the output; the program ends at that line.
+    const std::optional<std::error_code>& write_error() const { return m_write_error; }
 
     int message_box(const forms::MessageBoxRequest& request) override;
     std::optional<std::string> input_box(const forms::InputBoxRequest& request) override;
@@ -58,7 +64,8 @@ private:
     std::uint64_t m_await_id = 0;
     std::deque<const Action*> m_replies;
     std::vector<const Action*> m_deferred;
-    std::optional<std::string> m_error;
+    std::vector<std::string> m_errors;
+    std::optional<std::error_code> m_write_error;
 };
 
 }  // namespace app

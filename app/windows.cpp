@@ -1,4 +1,7 @@
 #include <memory>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "app/program.h"
 #include "companions/Form2.h"
@@ -10,13 +13,32 @@
 
 namespace app {
 
+namespace {
+
+using Window = std::pair<const char*, forms::Application::Factory>;
+
+template <class F>
+Window Make(const char* name) {
+    return {name, [] { return std::make_unique<F>(); }};
+}
+
+const std::vector<Window>& Windows() {
+    static const std::vector<Window> windows{Make<startup>("startup"), Make<Form4>("Form4"),
+                                             Make<Form7>("Form7"), Make<Form5>("Form5"),
+                                             Make<Form2>("Form2")};
+    return windows;
+}
+
+}  // namespace
+
 void RegisterWindows() {
-    auto& app = forms::App();
-    app.register_form("startup", [] { return std::make_unique<startup>(); });
-    app.register_form("Form4", [] { return std::make_unique<Form4>(); });
-    app.register_form("Form7", [] { return std::make_unique<Form7>(); });
-    app.register_form("Form5", [] { return std::make_unique<Form5>(); });
-    app.register_form("Form2", [] { return std::make_unique<Form2>(); });
+    for (const auto& [name, factory] : Windows()) forms::App().register_form(name, factory);
+}
+
+std::vector<std::string> WindowList() {
+    std::vector<std::string> names;
+    for (const auto& window : Windows()) names.emplace_back(window.first);
+    return names;
 }
 
 const char* FirstWindow(const Options& options) {

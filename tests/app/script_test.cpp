@@ -41,6 +41,19 @@ TEST(ParseScript, NamesTheLineOfABadAction) {
     }
 }
 
+TEST(ParseScript, SkipsAByteOrderMarkOnlyAtTheStart) {
+    auto r = app::ParseScript("\xEF\xBB\xBFwait 1\nfrobnicate\n");
+    ASSERT_TRUE(r.error);
+    EXPECT_EQ(r.error->rfind("line 2: ", 0), 0u) << *r.error;
+    r = app::ParseScript("\xEF\xBB\xBF# a comment\r\nwait 2\n");
+    ASSERT_FALSE(r.error) << *r.error;
+    ASSERT_EQ(r.actions.size(), 1u);
+    EXPECT_EQ(r.actions[0].line, 2);
+    r = app::ParseScript("wait 1\n\xEF\xBB\xBFwait 1\n");
+    ASSERT_TRUE(r.error);
+    EXPECT_EQ(r.error->rfind("line 2: unknown action", 0), 0u) << *r.error;
+}
+
 // A window whose button pauses three seconds and whose timer counts.
 struct PausingForm : forms::Form {
     forms::CommandButton Command1{*this, "Command1"};

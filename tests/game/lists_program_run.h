@@ -84,7 +84,8 @@ class ProgramRun : public profile_test::TempFolderTest {
             events.post([] { forms::App().get(app::FirstWindow(app::Options{})).Show(); });
             events.run();
             forms::App().set_modal_host(nullptr);
-            if (driver.error()) ADD_FAILURE() << *driver.error();
+            driver.finish();
+            for (const std::string& error : driver.errors()) ADD_FAILURE() << error;
         }
         client.remove_listener(listener);
         return out.str();

@@ -1,0 +1,139 @@
+// How a run of the program ends when its script, its command line or its output is at fault:
+// each fault has its exit status and one message a line on standard error, naming the script
+// line where there is one. Names that exist but cannot be acted on now are only ignored.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "app/options.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string ReadAll(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// Every $S becomes the script's path, every $F the program's folder.
+std::string Expand(std::string s, const fs::path& script, const fs::path& folder) {
+    for (auto [mark, value] : {std::pair{"$S", script.string()}, {"$F", folder.string()}})
+        for (auto at = s.find(mark); at != std::string::npos; at = s.find(mark, at + value.size()))
+            s.replace(at, 2, value);
+    return s;
+}
+
+TEST(RunnerErrors, EachFaultEndsTheRunWithItsStatusAndMessage) {
+    const std::string usage = app::UsageText();
+    const std::string tick =
+        "tavrel: --tick-ms needs a number of milliseconds from 0.001 to 86400000\n";
+    const std::string run = "--script $S --folder $F";
+    struct Case {
+        const char* what;
+        std::string script;    // written to $S
+        std::string args;      // the command line
+        std::string redirect;  // where standard output goes ("" for a file, then compared)
+        int status;
+        std::string err;  // standard error, exactly
+        std::string out = "";
+    };
+    const Case cases[] = {
+        // Names: checked before anything runs, every one reported.
+        {"unknown names",
+         "answer bob\nwait 5\nclick Form4.Comand1\nmenu Form4.nosuch\n"
+         "click Form9.Command1\nclose Form9\ntype Form5.Text9 x\n",
+         run, "", 2,
+         "tavrel: $S: line 3: no such control: click Form4.Comand1\n"
+         "tavrel: $S: line 4: no such menu item: menu Form4.nosuch\n"
+         "tavrel: $S: line 5: no such window: click Form9.Command1\n"
+         "tavrel: $S: line 6: no such window: close Form9\n"
+         "tavrel: $S: line 7: no such control: type Form5.Text9 x\n"},
+        {"disabled button, hidden window: ignored",
+         "answer bob\nwait 5\nclick Form4.Command4\nclick Form5.Command1\nmenu Form4.Command1\n",
+         run + " --trace", "", 0, "",
+         "* inputbox \"please enter your AOL screenname\" title \"enter your screenname\" "
+         "default \"\" -> \"bob\"\n"
+         "host: <FONT FACE=Arial><b>[</b> tavrel by veskin <b>]</b> <b>[</b> loaded <b>1</b> "
+         "times <b>]</b></font>\n"
+         "host: <font face=arial><b>[</b> scrambled words: none <b>]</b><b> [</b> completed "
+         "logs: <b> ]</b></font>\n"
+         "* ignored: click Form4.Command4 (hidden or disabled)\n"
+         "* ignored: click Form5.Command1 (the window is not shown)\n"
+         "* ignored: menu Form4.Command1 (not a menu item)\n"},
+        // Replies: the name prompt takes the first; the program then ends.
+        {"replies no box took", "cancel\nanswer extra\npress OK\nwait 9\nchoose a.log\ncancel\n",
+         run, "", 2,
+         "tavrel: $S: line 2: no box took this reply: answer extra\n"
+         "tavrel: $S: line 3: no box took this reply: press OK\n"},
+        {"replies left at the end", "answer bob\nwait 5\nanswer extra\nchoose a.log\ncancel\n", run,
+         ">/dev/null", 2,
+         "tavrel: $S: line 3: no box took this reply: answer extra\n"
+         "tavrel: $S: line 4: no box took this reply: choose a.log\n"
+         "tavrel: $S: line 5: no box took this reply: cancel\n"},
+        {"a reply that does not fit", "wait 4\npress Yes\n", run, "", 2,
+         "tavrel: $S: line 2: the reply does not fit the open inputbox \"please enter your AOL "
+         "screenname\" title \"enter your screenname\" default \"\": press Yes\n"},
+        {"the script ends before the box opens", "press Yes\n", run, "", 2,
+         "tavrel: $S: line 1: no box took this reply: press Yes\n"},
+        {"a bad line", "wait 1\nfrobnicate\n", run, "", 2,
+         "tavrel: $S: line 2: unknown action: frobnicate\n"},
+        // Files and folders.
+        {"script is a folder", "", "--script $F --folder $F", "", 2,
+         "tavrel: cannot read the script $F: it is a folder\n"},
+        {"script is missing", "", "--script $F/none.script --folder $F", "", 2,
+         "tavrel: cannot read the script $F/none.script: it cannot be opened\n"},
+        {"folder is missing", "answer bob\nwait 5\n", "--script $S --folder $F/none", "", 2,
+         "tavrel: --folder: no such folder: $F/none\n"},
+        {"folder is a file", "answer bob\nwait 5\n", "--script $S --folder $S", "", 2,
+         "tavrel: --folder: not a folder: $S\n"},
+        // Ticks the loop cannot count in whole microseconds of its range.
+        {"tick 1e16", "wait 1\n", run + " --tick-ms 1e16", "", 2, tick + usage},
+        {"tick 86400001", "wait 1\n", run + " --tick-ms 86400001", "", 2, tick + usage},
+        {"tick 0.0009", "wait 1\n", run + " --tick-ms 0.0009", "", 2, tick + usage},
+        {"tick 0", "wait 1\n", run + " --tick-ms 0", "", 2, tick + usage},
+        {"tick -1", "wait 1\n", run + " --tick-ms -1", "", 2, tick + usage},
+        {"tick nan", "wait 1\n", run + " --tick-ms nan", "", 2, tick + usage},
+        {"tick inf", "wait 1\n", run + " --tick-ms inf", "", 2, tick + usage},
+        {"tick 0.001", "wait 1\n", run + " --tick-ms 0.001", "", 0, ""},
+        {"tick 86400000", "wait 1\n", run + " --tick-ms 86400000", "", 0, ""},
+        // Standard output that takes no transcript.
+        {"output full", "answer bob\nwait 5\n", run, ">/dev/full", 1,
+         "tavrel: cannot write the transcript: No space left on device\n"},
+        {"output closed", "answer bob\nwait 5\n", run, ">&-", 1,
+         "tavrel: standard output is closed: the transcript cannot be written\n"},
+        {"help to a full output", "", "--help", ">/dev/full", 1,
+         "tavrel: cannot write to standard output\n"},
+    };
+    for (const Case& c : cases) {
+        fs::path folder =
+            fs::temp_directory_path() / ("tavrel-runner-errors-" + std::to_string(::getpid()));
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        fs::path script = folder / "run.script";
+        std::ofstream(script, std::ios::binary) << c.script;
+        std::string command =
+            "'" + std::string(TAVREL_BINARY_DIR) + "/bin/tavrel' " +
+            Expand(c.args, script, folder) + " " +
+            (c.redirect.empty() ? ">'" + (folder / "out").string() + "'" : c.redirect) + " 2>'" +
+            (folder / "err").string() + "'";
+        int raw = std::system(command.c_str());
+        ASSERT_TRUE(WIFEXITED(raw)) << c.what;
+        EXPECT_EQ(WEXITSTATUS(raw), c.status) << c.what;
+        EXPECT_EQ(ReadAll(folder / "err"), Expand(c.err, script, folder)) << c.what;
+        if (c.redirect.empty()) {
+            EXPECT_EQ(ReadAll(folder / "out"), c.out) << c.what;
+        }
+        fs::remove_all(folder);
+    }
+}
+
+}  // namespace
