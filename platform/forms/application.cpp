@@ -1,6 +1,8 @@
 #include "platform/forms/application.h"
 
 #include <algorithm>
+#include <stdexcept>
+#include <utility>
 
 namespace forms {
 
@@ -30,8 +32,10 @@ Form& Application::get(const std::string& name) {
     if (it != m_forms.end()) return *it->second;
     auto factory = m_factories.find(name);
     if (factory == m_factories.end()) throw std::out_of_range("no form named " + name);
+    // Built before it is filed, so a form whose construction throws leaves no empty entry.
+    auto form = factory->second();
     auto& slot = m_forms[name];
-    slot = factory->second();
+    slot = std::move(form);
     return *slot;
 }
 
