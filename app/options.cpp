@@ -1,5 +1,6 @@
 #include "app/options.h"
 
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -91,9 +92,13 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
             if (!value(o.folder)) return fail("--folder needs a folder");
         } else if (a == "--seed") {
             if (!value(v)) return fail("--seed needs a number");
+            // strtoull would take a sign, blanks and wrap what does not fit.
             char* end = nullptr;
-            o.seed = std::strtoull(v.c_str(), &end, 10);
-            if (v.empty() || *end != '\0') return fail("--seed needs a whole number: " + v);
+            errno = 0;
+            if (!v.empty() && v.front() >= '0' && v.front() <= '9')
+                o.seed = std::strtoull(v.c_str(), &end, 10);
+            if (!end || *end != '\0' || errno == ERANGE)
+                return fail("--seed needs a whole number from 0 to 18446744073709551615: " + v);
         } else if (a == "--tick-ms") {
             if (!value(v) || !ParseTick(v, o.tick_ms))
                 return fail("--tick-ms needs a number of milliseconds from 0.001 to 86400000");

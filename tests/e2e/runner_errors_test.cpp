@@ -95,6 +95,13 @@ TEST(RunnerErrors, EachFaultEndsTheRunWithItsStatusAndMessage) {
          "tavrel: --folder: no such folder: $F/none\n"},
         {"folder is a file", "answer bob\nwait 5\n", "--script $S --folder $S", "", 2,
          "tavrel: --folder: not a folder: $S\n"},
+        {"seed -1", "wait 1\n", run + " --seed -1", "", 2,
+         "tavrel: --seed needs a whole number from 0 to 18446744073709551615: -1\n" + usage},
+        {"seed past 64 bits", "wait 1\n", run + " --seed 18446744073709551616", "", 2,
+         "tavrel: --seed needs a whole number from 0 to 18446744073709551615: "
+         "18446744073709551616\n" +
+             usage},
+        {"largest seed", "wait 1\n", run + " --seed 18446744073709551615", "", 0, ""},
         // Ticks the loop cannot count in whole microseconds of its range.
         {"tick 1e16", "wait 1\n", run + " --tick-ms 1e16", "", 2, tick + usage},
         {"tick 86400001", "wait 1\n", run + " --tick-ms 86400001", "", 2, tick + usage},
