@@ -13,16 +13,13 @@
 #include <string>
 #include <thread>
 
+#include "tests/support/run_helpers.h"
+
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string ReadAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using test_support::ReadAll;
 
 // Starts tavrel with standard output going to `out`.
 pid_t Start(const fs::path& script, const fs::path& folder, const fs::path& out) {

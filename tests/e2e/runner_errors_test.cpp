@@ -12,17 +12,13 @@
 #include <string>
 
 #include "app/options.h"
+#include "tests/support/run_helpers.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string ReadAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using test_support::ReadAll;
 
 // Every $S becomes the script's path, every $F the program's folder.
 std::string Expand(std::string s, const fs::path& script, const fs::path& folder) {

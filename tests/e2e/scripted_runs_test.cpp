@@ -8,6 +8,8 @@
 //   NAME.after/                        files that the program folder must then hold, byte for byte
 //   NAME.status                        the expected exit status of every run (default 0)
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <array>
@@ -18,25 +20,14 @@
 #include <string>
 #include <vector>
 
-#include <sys/wait.h>
-#include <unistd.h>
+#include "tests/support/run_helpers.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string ReadAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-std::string Shell(const std::string& s) {
-    std::string quoted = "'";
-    for (char c : s) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
+using test_support::ReadAll;
+using test_support::Shell;
 
 struct RunResult {
     std::string out;
@@ -58,7 +49,8 @@ RunResult RunTavrel(const fs::path& script, const fs::path& folder) {
     if (!pipe) return result;
     std::array<char, 4096> buffer;
     std::size_t n;
-    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) result.out.append(buffer.data(), n);
+    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
+        result.out.append(buffer.data(), n);
     int raw = pclose(pipe);
     result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     return result;
@@ -83,7 +75,8 @@ class ScriptedRun : public testing::TestWithParam<std::string> {};
 TEST_P(ScriptedRun, TranscriptMatches) {
     const std::string name = GetParam();
     fs::path dir = fs::path(TAVREL_TEST_DIR) / "scripts";
-    fs::path folder = fs::temp_directory_path() / ("tavrel-e2e-" + name + "-" + std::to_string(::getpid()));
+    fs::path folder =
+        fs::temp_directory_path() / ("tavrel-e2e-" + name + "-" + std::to_string(::getpid()));
     fs::remove_all(folder);
     fs::create_directories(folder);
     if (fs::exists(dir / (name + ".fixture")))

@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "tests/support/run_helpers.h"
+
 #ifndef TAVREL_HAS_VIEW
 
 TEST(ViewDemo, NeedsTheDesktopView) {
@@ -19,11 +21,7 @@ TEST(ViewDemo, NeedsTheDesktopView) {
 
 namespace {
 
-const char* Display() {
-    const char* display = std::getenv("TAVREL_VIEW_DISPLAY");
-    if (!display || !*display) display = std::getenv("DISPLAY");
-    return display && *display ? display : nullptr;
-}
+using test_support::Display;
 
 struct Played {
     int status = -1;

@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/run_helpers.h"
+
 #ifndef TAVREL_HAS_VIEW
 
 TEST(ViewMenus, NeedTheDesktopView) {
@@ -28,30 +30,15 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Shell(const std::string& s) {
-    std::string quoted = "'";
-    for (char c : s) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
-const char* Display() {
-    const char* display = std::getenv("TAVREL_VIEW_DISPLAY");
-    if (!display || !*display) display = std::getenv("DISPLAY");
-    return display && *display ? display : nullptr;
-}
+using test_support::Display;
+using test_support::ReadAll;
+using test_support::Shell;
 
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
     std::istringstream in(text);
     for (std::string line; std::getline(in, line);) lines.push_back(line);
     return lines;
-}
-
-std::string ReadAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
 }
 
 struct ScriptRun {

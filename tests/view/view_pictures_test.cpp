@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/run_helpers.h"
+
 #ifndef TAVREL_HAS_VIEW
 
 TEST(ViewPictures, NeedTheDesktopView) {
@@ -28,6 +30,9 @@ TEST(ViewPictures, NeedTheDesktopView) {
 namespace fs = std::filesystem;
 
 namespace {
+
+using test_support::Display;
+using test_support::Shell;
 
 struct Picture {
     int width = 0;
@@ -104,18 +109,6 @@ std::optional<Picture> ReadPicture(const fs::path& path) {
         picture.rgb.insert(picture.rgb.end(), line + 1, line + 1 + row);
     }
     return picture;
-}
-
-std::string Shell(const std::string& s) {
-    std::string quoted = "'";
-    for (char c : s) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
-const char* Display() {
-    const char* display = std::getenv("TAVREL_VIEW_DISPLAY");
-    if (!display || !*display) display = std::getenv("DISPLAY");
-    return display && *display ? display : nullptr;
 }
 
 // Twips of the layout to pixels at 15 twips per pixel; the menu bar is 285 twips high.
