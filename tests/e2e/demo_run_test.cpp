@@ -1,10 +1,9 @@
 // The bundled demo plays a whole game to its end and then ends the program by itself.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <array>
-#include <cstdio>
 #include <string>
+
+#include "tests/support/run_helpers.h"
 
 namespace {
 
@@ -17,15 +16,8 @@ std::size_t Count(const std::string& text, const std::string& part) {
 
 TEST(Demo, PlaysAWholeGameAndEndsByItself) {
     std::string command = std::string("'") + TAVREL_BINARY_DIR + "/bin/tavrel' --demo 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    ASSERT_NE(pipe, nullptr);
-    std::string out;
-    std::array<char, 4096> buffer;
-    std::size_t n;
-    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) out.append(buffer.data(), n);
-    int raw = pclose(pipe);
-    ASSERT_TRUE(WIFEXITED(raw)) << out;
-    EXPECT_EQ(WEXITSTATUS(raw), 0) << out;
+    const auto [out, status] = test_support::RunCommand(command);
+    EXPECT_EQ(status, 0) << out;
 
     EXPECT_GE(Count(out, "point(s)"), 3u) << out;
     EXPECT_GE(Count(out, "...word skipped, answer was"), 1u) << out;

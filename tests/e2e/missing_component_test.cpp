@@ -1,36 +1,19 @@
 // A copy of the program in a folder whose component registry does not serve the progress bar:
 // the program ends as the main window is built, before it asks anything, naming the ProgID.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
+
+#include "tests/support/run_helpers.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-struct Outcome {
-    std::string out;
-    int status = -1;
-};
-
-Outcome RunCommand(const std::string& command) {
-    Outcome outcome;
-    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-    if (!pipe) return outcome;
-    std::array<char, 4096> buffer;
-    std::size_t n;
-    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-        outcome.out.append(buffer.data(), n);
-    int raw = pclose(pipe);
-    outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return outcome;
-}
+using test_support::RunCommand;
 
 TEST(MissingComponent, EndsTheProgramAtStartNamingTheProgId) {
     struct Case {
@@ -50,8 +33,8 @@ TEST(MissingComponent, EndsTheProgramAtStartNamingTheProgId) {
         }
         std::ofstream(folder / "start.script") << "answer Bob\nwait 5\n";
 
-        Outcome outcome =
-            RunCommand("cd '" + folder.string() + "' && ./tavrel --trace --script start.script");
+        test_support::CommandRun outcome = RunCommand(
+            "cd '" + folder.string() + "' && ./tavrel --trace --script start.script 2>&1");
         EXPECT_EQ(outcome.status, 2) << what << "\n" << outcome.out;
         EXPECT_EQ(outcome.out.rfind("tavrel: cannot create \"linmar.ProgressBar\": ", 0), 0u)
             << what << "\n"

@@ -8,12 +8,9 @@
 //   NAME.after/                        files that the program folder must then hold, byte for byte
 //   NAME.status                        the expected exit status of every run (default 0)
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -27,14 +24,10 @@ namespace fs = std::filesystem;
 namespace {
 
 using test_support::ReadAll;
+using test_support::RunCommand;
 using test_support::Shell;
 
-struct RunResult {
-    std::string out;
-    int status = -1;
-};
-
-RunResult RunTavrel(const fs::path& script, const fs::path& folder) {
+test_support::CommandRun RunTavrel(const fs::path& script, const fs::path& folder) {
     std::string first_line;
     {
         std::ifstream in(script);
@@ -44,16 +37,7 @@ RunResult RunTavrel(const fs::path& script, const fs::path& folder) {
     std::string command = Shell(std::string(TAVREL_BINARY_DIR) + "/bin/tavrel") + " --script " +
                           Shell(script.string()) + " --folder " + Shell(folder.string()) + " " +
                           extra + " 2>&1";
-    RunResult result;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return result;
-    std::array<char, 4096> buffer;
-    std::size_t n;
-    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-        result.out.append(buffer.data(), n);
-    int raw = pclose(pipe);
-    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return result;
+    return RunCommand(command);
 }
 
 std::vector<std::string> CaseNames() {
@@ -89,7 +73,7 @@ TEST_P(ScriptedRun, TranscriptMatches) {
         std::string base = run == 1 ? name : name + "." + std::to_string(run);
         fs::path script = dir / (base + ".script");
         if (!fs::exists(script)) break;
-        RunResult result = RunTavrel(script, folder);
+        test_support::CommandRun result = RunTavrel(script, folder);
         EXPECT_EQ(result.status, expected_status) << base << "\n" << result.out;
         EXPECT_EQ(result.out, ReadAll(dir / (base + ".expected"))) << base;
     }

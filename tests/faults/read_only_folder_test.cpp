@@ -3,44 +3,22 @@
 // start; a settings file that is there is read and left as it was.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <string>
 
 #include "common/word_list_file.h"
 #include "tests/faults/fault_fixture.h"
+#include "tests/support/run_helpers.h"
 #include "tests/support/unprivileged.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string Quoted(const std::string& s) {
-    std::string quoted = "'";
-    for (char c : s) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
-struct ProcessRun {
-    std::string out;
-    int status = -1;
-};
-
-ProcessRun Shell(const std::string& command) {
-    ProcessRun run;
-    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-    if (!pipe) return run;
-    std::array<char, 4096> buffer;
-    std::size_t n;
-    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) run.out.append(buffer.data(), n);
-    const int raw = pclose(pipe);
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return run;
-}
+using test_support::RunCommand;
+using test_support::Shell;
 
 constexpr const char* kScript =
     "answer host\n"
@@ -78,10 +56,11 @@ class ReadOnlyFolderAsUser : public faults::FaultTest {
     }
 
     // Runs the script with the folder closed for writing, then opens it again.
-    ProcessRun RunReadOnly() {
+    test_support::CommandRun RunReadOnly() {
         ::chmod(m_folder.c_str(), 0555);
-        ProcessRun run = Shell(Quoted(m_program) + " --script " + Quoted(m_script) + " --folder " +
-                               Quoted(m_folder.string()));
+        test_support::CommandRun run =
+            RunCommand(Shell(m_program) + " --script " + Shell(m_script) + " --folder " +
+                       Shell(m_folder.string()) + " 2>&1");
         ::chmod(m_folder.c_str(), 0755);
         return run;
     }
@@ -91,7 +70,7 @@ class ReadOnlyFolderAsUser : public faults::FaultTest {
 };
 
 TEST_F(ReadOnlyFolderAsUser, TheGamePlaysAndNoSettingsAreWritten) {
-    const ProcessRun run = RunReadOnly();
+    const test_support::CommandRun run = RunReadOnly();
     EXPECT_EQ(run.status, 0) << run.out;
     EXPECT_NE(run.out.find("loaded <b>1</b> times"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("<b>[ bob</b> in<b> "), std::string::npos) << run.out;
@@ -106,7 +85,7 @@ TEST_F(ReadOnlyFolderAsUser, StoredCountersAreShownAndLeftAsTheyWere) {
     WriteFile(PathOf("tavrel.ini"), stored);
     ::chmod(PathOf("tavrel.ini").c_str(), 0444);
 
-    const ProcessRun run = RunReadOnly();
+    const test_support::CommandRun run = RunReadOnly();
     EXPECT_EQ(run.status, 0) << run.out;
     EXPECT_NE(run.out.find("loaded <b>5</b> times"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("scrambled words: <b>41 ]</b><b> [</b> completed logs: <b>2 ]"),

@@ -1,7 +1,12 @@
 #pragma once
 // What the tests that run the tavrel program as a process share: a file's bytes, a word quoted
-// for the shell, and the display the desktop view's tests may use.
+// for the shell, a shell command's output and status, and the display the desktop view's tests
+// may use.
 
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -21,6 +26,24 @@ inline std::string Shell(const std::string& s) {
     std::string quoted = "'";
     for (char c : s) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return quoted + "'";
+}
+
+struct CommandRun {
+    std::string out;  // its standard output
+    int status = -1;  // its exit status; -1 when it did not start or did not exit
+};
+
+// Runs `command` with /bin/sh and reads its standard output to the end.
+inline CommandRun RunCommand(const std::string& command) {
+    CommandRun run;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return run;
+    std::array<char, 4096> buffer;
+    std::size_t n;
+    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) run.out.append(buffer.data(), n);
+    const int raw = pclose(pipe);
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    return run;
 }
 
 // TAVREL_VIEW_DISPLAY, else DISPLAY; nullptr when neither names one.

@@ -2,10 +2,7 @@
 // the windows open (without a display it refuses to start) and the room's lines are those of
 // the demo played without them. Skips where there is no display or no view in the build.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <array>
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -22,40 +19,28 @@ TEST(ViewDemo, NeedsTheDesktopView) {
 namespace {
 
 using test_support::Display;
-
-struct Played {
-    int status = -1;
-    std::string out;
-};
+using test_support::RunCommand;
 
 // The demo's standard output; with `errors` its standard error too.
-Played Play(const std::string& environment, const std::string& options, bool errors = false) {
+test_support::CommandRun Play(const std::string& environment, const std::string& options,
+                              bool errors = false) {
     std::string tests = TAVREL_TEST_DIR;
     std::string command = environment + " LSAN_OPTIONS='suppressions=" + tests +
                           "/view/leaks.supp' '" + TAVREL_BINARY_DIR + "/bin/tavrel' --demo" +
                           options + (errors ? " 2>&1" : " 2>/dev/null");
-    Played played;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return played;
-    std::array<char, 4096> buffer;
-    std::size_t n;
-    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-        played.out.append(buffer.data(), n);
-    int raw = pclose(pipe);
-    played.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return played;
+    return RunCommand(command);
 }
 
 TEST(ViewDemo, ShowsTheWindowsWhileTheDemoPlays) {
     if (!Display()) GTEST_SKIP() << "no display (set TAVREL_VIEW_DISPLAY or DISPLAY)";
-    const Played alone = Play("", "");
+    const test_support::CommandRun alone = Play("", "");
     ASSERT_EQ(alone.status, 0) << alone.out;
-    const Played shown =
+    const test_support::CommandRun shown =
         Play(std::string("TAVREL_VIEW_VIRTUAL=1 DISPLAY='") + Display() + "'", " --view");
     EXPECT_EQ(shown.status, 0) << shown.out;
     EXPECT_EQ(shown.out, alone.out);
 
-    const Played nowhere = Play("DISPLAY=", " --view", true);
+    const test_support::CommandRun nowhere = Play("DISPLAY=", " --view", true);
     EXPECT_EQ(nowhere.status, 2);
     EXPECT_EQ(nowhere.out, "tavrel: --view needs a display (is DISPLAY set?)\n");
 }

@@ -3,10 +3,8 @@
 // twips of the layout, the words in the list, the count-down bar, the room's lines and the
 // input box. Skips where there is no display or the program was built without the view.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -135,13 +133,9 @@ class ViewPictures : public ::testing::Test {
             Shell(std::string(TAVREL_BINARY_DIR) + "/bin/tavrel") + " --view --script " +
             Shell(tests + "/view/pictures.script") + " --folder " + Shell(s_folder.string()) +
             " 2>&1";
-        FILE* pipe = popen(command.c_str(), "r");
-        if (!pipe) return;
-        char buffer[4096];
-        std::size_t n;
-        while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) s_output.append(buffer, n);
-        int raw = pclose(pipe);
-        s_status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        const test_support::CommandRun run = test_support::RunCommand(command);
+        s_output = run.out;
+        s_status = run.status;
     }
     static void TearDownTestSuite() {
         if (!s_folder.empty()) fs::remove_all(s_folder);
