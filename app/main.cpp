@@ -19,26 +19,8 @@
 
 namespace {
 
-int Main(int argc, char** argv) {
-    // With standard output closed, the first file the program opens would take its place and
-    // receive the transcript.
-    if (::fcntl(STDOUT_FILENO, F_GETFD) == -1) {
-        std::cerr << "tavrel: standard output is closed: the transcript cannot be written\n";
-        return 1;
-    }
-    std::vector<std::string> args(argv + 1, argv + argc);
-    app::ParsedOptions parsed = app::ParseOptions(args);
-    if (parsed.error) {
-        std::cerr << "tavrel: " << *parsed.error << "\n" << app::UsageText();
-        return 2;
-    }
-    app::Options options = parsed.options;
-    if (options.help || options.version) {
-        std::cout << (options.help ? app::UsageText() : "tavrel 1.5\n") << std::flush;
-        if (std::cout) return 0;
-        std::cerr << "tavrel: cannot write to standard output\n";
-        return 1;
-    }
+// What runs on the program's stack: everything after the options.
+int Run(const app::Options& options) {
 #ifdef TAVREL_HAS_VIEW
     if (options.demo && options.view) {
         if (auto desktop_view = view::DesktopView::Open())
@@ -72,8 +54,32 @@ int Main(int argc, char** argv) {
 
 }  // namespace
 
-// Handlers nest inside each other's pauses, one for each chat line of a flood: the program runs
-// on a stack with room for that.
 int main(int argc, char** argv) {
-    return loop::RunOnLargeStack([argc, argv] { return Main(argc, argv); });
+    // With standard output closed, the first file the program opens would take its place and
+    // receive the transcript.
+    if (::fcntl(STDOUT_FILENO, F_GETFD) == -1) {
+        std::cerr << "tavrel: standard output is closed: the transcript cannot be written\n";
+        return 1;
+    }
+    std::vector<std::string> args(argv + 1, argv + argc);
+    app::ParsedOptions parsed = app::ParseOptions(args);
+    if (parsed.error) {
+        std::cerr << "tavrel: " << *parsed.error << "\n" << app::UsageText();
+        return 2;
+    }
+    const app::Options options = parsed.options;
+    if (options.help || options.version) {
+        std::cout << (options.help ? app::UsageText() : "tavrel 1.5\n") << std::flush;
+        if (std::cout) return 0;
+        std::cerr << "tavrel: cannot write to standard output\n";
+        return 1;
+    }
+    // Handlers nest inside each other's pauses and boxes, up to the event loop's bound: the
+    // program runs on a stack with room for that, reserved before it reads or writes anything.
+    try {
+        return loop::RunOnProgramStack([&options] { return Run(options); });
+    } catch (const loop::StackUnavailable& e) {
+        std::cerr << "tavrel: " << e.what() << "\n";
+        return 1;
+    }
 }

@@ -15,32 +15,46 @@ namespace {
 
 constexpr loop::Micros kAwaitLimit = 600'000'000;
 
-std::string Quote(const std::string& bytes) { return "\"" + text::EscapeBytes(bytes) + "\""; }
+std::string Quote(const std::string& bytes) {
+    return "\"" + text::EscapeBytes(bytes) + "\"";
+}
 
 std::string ButtonsName(int buttons) {
     switch (buttons) {
-        case forms::vbOKCancel: return "OK Cancel";
-        case forms::vbYesNo: return "Yes No";
-        default: return "OK";
+        case forms::vbOKCancel:
+            return "OK Cancel";
+        case forms::vbYesNo:
+            return "Yes No";
+        default:
+            return "OK";
     }
 }
 
 std::string IconName(int icon) {
     switch (icon) {
-        case forms::vbCritical: return "critical";
-        case forms::vbQuestion: return "question";
-        case forms::vbExclamation: return "exclamation";
-        case forms::vbInformation: return "information";
-        default: return "none";
+        case forms::vbCritical:
+            return "critical";
+        case forms::vbQuestion:
+            return "question";
+        case forms::vbExclamation:
+            return "exclamation";
+        case forms::vbInformation:
+            return "information";
+        default:
+            return "none";
     }
 }
 
 std::string ResultName(int result) {
     switch (result) {
-        case forms::vbCancel: return "Cancel";
-        case forms::vbYes: return "Yes";
-        case forms::vbNo: return "No";
-        default: return "OK";
+        case forms::vbCancel:
+            return "Cancel";
+        case forms::vbYes:
+            return "Yes";
+        case forms::vbNo:
+            return "No";
+        default:
+            return "OK";
     }
 }
 
@@ -52,30 +66,54 @@ ScriptDriver::ScriptDriver(std::vector<Action> actions, DriverOptions options, s
         [this](const chatclient::Line& line) { on_line(line.name, line.text); });
 }
 
-ScriptDriver::~ScriptDriver() { chatclient::ChatClient::instance().remove_listener(m_listener); }
-
-void ScriptDriver::start() {
-    loop::EventLoop::instance().post([this] { step(); });
+ScriptDriver::~ScriptDriver() {
+    chatclient::ChatClient::instance().remove_listener(m_listener);
 }
 
+void ScriptDriver::start() {
+    auto& loop = loop::EventLoop::instance();
+    loop.input_at(loop.now(), [this] { step(); });
+}
+
+// The timeline comes in as input: each moment's actions take effect in the order written, before
+// the moment's due timers. Lines are said and replies given at once; input to the windows is
+// posted, so it runs where its turn comes among the events.
 void ScriptDriver::step() {
     auto& loop = loop::EventLoop::instance();
     while (m_next < m_actions.size()) {
         const Action& a = m_actions[m_next++];
-        if (a.verb == Verb::Wait) {
-            loop.post_at(loop.now() + static_cast<loop::Micros>(a.seconds * 1e6 + 0.5),
-                         [this] { step(); });
-            return;
+        switch (a.verb) {
+            case Verb::Wait:
+                loop.input_at(loop.now() + static_cast<loop::Micros>(a.seconds * 1e6 + 0.5),
+                              [this] { step(); });
+                return;
+            case Verb::Await: {
+                m_await = a.text;
+                std::uint64_t id = ++m_await_id;
+                loop.input_at(loop.now() + kAwaitLimit, [this, id, &a] {
+                    if (m_await && m_await_id == id) fail(&a, "await timed out after 600 s");
+                });
+                return;
+            }
+            case Verb::Say:
+                if (!chatclient::ChatClient::instance().say(a.name, a.text))
+                    ignore(a, "no room is open");
+                break;
+            case Verb::Room:
+                if (a.number)
+                    chatclient::ChatClient::instance().open_room();
+                else
+                    chatclient::ChatClient::instance().close_room();
+                break;
+            case Verb::Answer:
+            case Verb::Press:
+            case Verb::Choose:
+            case Verb::Cancel:
+                m_replies.push_back(&a);
+                break;
+            default:
+                loop.post([this, &a] { input(a); });
         }
-        if (a.verb == Verb::Await) {
-            m_await = a.text;
-            std::uint64_t id = ++m_await_id;
-            loop.post_at(loop.now() + kAwaitLimit, [this, id, &a] {
-                if (m_await && m_await_id == id) fail(&a, "await timed out after 600 s");
-            });
-            return;
-        }
-        loop.post([this, &a] { perform(a); });
     }
     // The end of the script: the program ends after the round that runs its last actions, and
     // one more at the same moment, so a box opened then still takes a reply given then.
@@ -89,7 +127,8 @@ void ScriptDriver::on_line(const std::string& name, const std::string& text) {
     emit(text::EscapeBytes(line));
     if (m_await && line.find(*m_await) != std::string::npos) {
         m_await.reset();
-        loop::EventLoop::instance().post([this] { step(); });
+        auto& loop = loop::EventLoop::instance();
+        loop.input_at(loop.now(), [this] { step(); });
     }
 }
 
@@ -140,29 +179,6 @@ void ScriptDriver::finish() {
 
 void ScriptDriver::ignore(const Action& action, const std::string& why) {
     trace("ignored: " + action.source + " (" + why + ")");
-}
-
-void ScriptDriver::perform(const Action& a) {
-    auto& client = chatclient::ChatClient::instance();
-    switch (a.verb) {
-        case Verb::Say:
-            if (!client.say(a.name, a.text)) ignore(a, "no room is open");
-            return;
-        case Verb::Room:
-            if (a.number)
-                client.open_room();
-            else
-                client.close_room();
-            return;
-        case Verb::Answer:
-        case Verb::Press:
-        case Verb::Choose:
-        case Verb::Cancel:
-            m_replies.push_back(&a);
-            return;
-        default:
-            input(a);
-    }
 }
 
 void ScriptDriver::input(const Action& a) {
@@ -296,8 +312,8 @@ std::optional<std::string> ScriptDriver::input_box(const forms::InputBoxRequest&
 }
 
 std::optional<std::string> ScriptDriver::file_dialog(const forms::FileDialogRequest& r) {
-    std::string box = std::string(r.save ? "save" : "open") + " dialog init " +
-                      Quote(r.init_dir) + " filter " + Quote(r.filter);
+    std::string box = std::string(r.save ? "save" : "open") + " dialog init " + Quote(r.init_dir) +
+                      " filter " + Quote(r.filter);
     const Action& reply = take_reply();
     std::optional<std::string> result;
     if (reply.verb == Verb::Choose) {

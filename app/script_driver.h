@@ -1,7 +1,8 @@
 #pragma once
 // Drives the program from a script in virtual (or real) time: every action takes effect at its
-// moment as a posted event, also while the program waits in a pause or a modal box; replies
-// wait in a queue for the boxes that take them; the room's lines go to the output as
+// moment, in the order written and before that moment's timers, also while the program waits
+// in a pause or a modal box (the timeline is the event loop's input); replies wait in a queue
+// for the boxes that take them; the room's lines go to the output as
 // `NAME: TEXT`, with `* ` trace lines among them when asked.
 
 #include <deque>
@@ -24,7 +25,7 @@ struct DriverOptions {
 };
 
 class ScriptDriver : public forms::ModalHost {
-public:
+  public:
     ScriptDriver(std::vector<Action> actions, DriverOptions options, std::ostream& out);
     ~ScriptDriver() override;
 
@@ -42,9 +43,8 @@ public:
     std::optional<std::string> input_box(const forms::InputBoxRequest& request) override;
     std::optional<std::string> file_dialog(const forms::FileDialogRequest& request) override;
 
-private:
+  private:
     void step();
-    void perform(const Action& action);
     void input(const Action& action);
     void ignore(const Action& action, const std::string& why);
     void on_line(const std::string& name, const std::string& text);

@@ -3,11 +3,14 @@
 #include <FL/Fl.H>
 #include <FL/Fl_Menu_Bar.H>
 #include <FL/Fl_Window.H>
-#include <sys/mman.h>
-#include <unistd.h>
 
 #include <cstdint>
+#include <exception>
+#include <iostream>
+#include <utility>
 #include <vector>
+
+#include "platform/loop/stack.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 #include <sanitizer/common_interface_defs.h>
@@ -34,34 +37,35 @@ Pulldowns::Pulldowns() {
 }
 
 Pulldowns::~Pulldowns() {
-    close();
+    try {
+        close();
+    } catch (...) {
+        // The program is going: what failed on the menu's side has nobody left to tell.
+    }
     Fl::remove_check(check, this);
     Fl::remove_timeout(Nothing, this);
     // A menu that never returned keeps its stack: the toolkit may still know its windows.
-    if (m_mapping && !m_bar) munmap(m_mapping, m_mapping_bytes);
+    if (m_bar) static_cast<void>(m_stack.release());
 }
 
 bool Pulldowns::run(Fl_Menu_Bar& bar, std::function<void()> pull, std::function<void()> closed) {
     if (m_bar) return false;
     if (!m_stack) {
-        const auto page = static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
-        void* mapping = mmap(nullptr, kMenuStackBytes + page, PROT_READ | PROT_WRITE,
-                             MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE | MAP_STACK, -1, 0);
-        if (mapping == MAP_FAILED) return false;
-        // The lowest page stays unmapped for access, so running off the end faults at once.
-        mprotect(mapping, page, PROT_NONE);
-        m_mapping = mapping;
-        m_mapping_bytes = kMenuStackBytes + page;
-        m_stack = static_cast<char*>(mapping) + page;
-        m_stack_bytes = kMenuStackBytes;
+        try {
+            m_stack = std::make_unique<loop::StackMapping>(kMenuStackBytes);
+        } catch (const loop::StackUnavailable& e) {
+            std::cerr << "tavrel: the menu is not pulled down: " << e.what() << "\n";
+            return false;
+        }
     }
     m_bar = &bar;
     m_pull = std::move(pull);
     m_closed = std::move(closed);
     m_done = false;
+    m_failure = nullptr;
     getcontext(&m_menu);
-    m_menu.uc_stack.ss_sp = m_stack;
-    m_menu.uc_stack.ss_size = m_stack_bytes;
+    m_menu.uc_stack.ss_sp = m_stack->bottom();
+    m_menu.uc_stack.ss_size = m_stack->size();
     m_menu.uc_link = nullptr;
     auto self = reinterpret_cast<std::uintptr_t>(this);
     makecontext(&m_menu, reinterpret_cast<void (*)()>(entry), 2, static_cast<unsigned>(self >> 32),
@@ -71,11 +75,21 @@ bool Pulldowns::run(Fl_Menu_Bar& bar, std::function<void()> pull, std::function<
     return true;
 }
 
+void Pulldowns::rethrow_failure() {
+    if (m_failure) std::rethrow_exception(std::exchange(m_failure, nullptr));
+}
+
 void Pulldowns::entry(unsigned high, unsigned low) {
     auto* self = reinterpret_cast<Pulldowns*>((std::uintptr_t{high} << 32) | low);
     TAVREL_FIBER_FINISH(nullptr, &self->m_program_bottom, &self->m_program_size);
-    // Nothing the menu runs throws: a chosen item is only posted to the program's loop.
-    self->m_pull();
+    // What the toolkit runs meanwhile (drawing, the room's lines, posting a chosen item) may
+    // throw: the exception must not unwind past this frame, so it is carried to the program's
+    // side and thrown again there. The menu has closed on the way out.
+    try {
+        self->m_pull();
+    } catch (...) {
+        self->m_failure = std::current_exception();
+    }
     self->m_done = true;
     TAVREL_FIBER_START(nullptr, self->m_program_bottom, self->m_program_size);
     setcontext(&self->m_program);
@@ -83,7 +97,7 @@ void Pulldowns::entry(unsigned high, unsigned low) {
 
 void Pulldowns::to_menu() {
     m_in_menu = true;
-    TAVREL_FIBER_START(&m_program_fake, m_stack, m_stack_bytes);
+    TAVREL_FIBER_START(&m_program_fake, m_stack->bottom(), m_stack->size());
     swapcontext(&m_program, &m_menu);
     TAVREL_FIBER_FINISH(m_program_fake, nullptr, nullptr);
     m_in_menu = false;
@@ -119,7 +133,21 @@ void Pulldowns::finished() {
     m_pull = nullptr;
     std::function<void()> closed = std::move(m_closed);
     m_closed = nullptr;
-    if (closed) closed();
+    if (!m_failure) {
+        if (closed) closed();
+        return;
+    }
+    // The menu's loop was unwound: its windows and its grab may still stand.
+    drop_menu_windows();
+    rethrow_failure();
+}
+
+void Pulldowns::drop_menu_windows() {
+    Fl::grab(nullptr);
+    std::vector<Fl_Window*> menus;
+    for (Fl_Window* w = Fl::first_window(); w; w = Fl::next_window(w))
+        if (w->menu_window()) menus.push_back(w);
+    for (Fl_Window* w : menus) w->hide();
 }
 
 void Pulldowns::close() {
@@ -134,11 +162,7 @@ void Pulldowns::close() {
     for (int turn = 0; m_bar && turn < kClosingTurns; ++turn) wait(0);
     if (!m_bar) return;
     // A menu that would not close: at least its windows go, and the input with them.
-    Fl::grab(nullptr);
-    std::vector<Fl_Window*> menus;
-    for (Fl_Window* w = Fl::first_window(); w; w = Fl::next_window(w))
-        if (w->menu_window()) menus.push_back(w);
-    for (Fl_Window* w : menus) w->hide();
+    drop_menu_windows();
 }
 
 }  // namespace view

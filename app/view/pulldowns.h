@@ -8,12 +8,20 @@
 //
 // Only one menu is pulled down at a time: a menu bar asks here before it opens one, and is
 // refused while another is open. A box that opens while a menu is down closes the menu first,
-// choosing nothing, so that the box takes the input.
+// choosing nothing, so that the box takes the input. An exception thrown on the menu's side
+// closes the menu and is thrown again on the program's side, from the wait that was running
+// it. Where no stack can be made for the menu, it says so on standard error and does not open.
 
 #include <ucontext.h>
 
 #include <cstddef>
+#include <exception>
 #include <functional>
+#include <memory>
+
+namespace loop {
+class StackMapping;
+}
 
 class Fl_Menu_Bar;
 
@@ -28,7 +36,7 @@ class Pulldowns {
 
     // Starts `pull`, which pulls a menu of `bar` down and returns once the menu has closed,
     // and returns as soon as the menu waits for events; `closed` runs once it has closed. False,
-    // running neither, while a menu is already down.
+    // running neither, while a menu is already down or when it has no stack to run on.
     bool run(Fl_Menu_Bar& bar, std::function<void()> pull, std::function<void()> closed = {});
     // The menu bar whose menu is down, or nullptr.
     Fl_Menu_Bar* open_bar() const { return m_bar; }
@@ -44,6 +52,8 @@ class Pulldowns {
     void to_menu();
     void to_program();
     void finished();
+    void rethrow_failure();
+    void drop_menu_windows();
 
     Fl_Menu_Bar* m_bar = nullptr;
     std::function<void()> m_pull;
@@ -52,10 +62,8 @@ class Pulldowns {
     bool m_done = false;     // its loop has returned
     ucontext_t m_program{};
     ucontext_t m_menu{};
-    void* m_mapping = nullptr;  // the menu's stack below a guard page
-    std::size_t m_mapping_bytes = 0;
-    void* m_stack = nullptr;
-    std::size_t m_stack_bytes = 0;
+    std::unique_ptr<loop::StackMapping> m_stack;  // made at the first pull, kept for the next
+    std::exception_ptr m_failure;                 // thrown on the menu's side
     // Where the sanitizer keeps each side's state across a switch.
     void* m_program_fake = nullptr;
     void* m_menu_fake = nullptr;

@@ -35,17 +35,17 @@ void Chat::on_line(const std::string& name, const std::string& text) {
     std::weak_ptr<State> weak_state = m_state;
     std::uint64_t stretch = m_state->stretch;
     // The control hands its handlers C strings: a name or a line ends at its first NUL.
-    loop::EventLoop::instance().post_deferrable([weak_state, stretch, name = text::UpToNul(name),
-                                                 text = StripTags(text::UpToNul(text))] {
-        std::shared_ptr<State> state = weak_state.lock();
-        if (!state || !state->reading || state->stretch != stretch) return;
-        // A copy, so that a handler that unloads its form does not destroy itself mid-call.
-        auto handler = state->owner->ChatLine;
-        if (!handler) return;
-        std::string screen_name = name;
-        std::string line_text = text;
-        handler(screen_name, line_text);
-    });
+    loop::EventLoop::instance().post(
+        [weak_state, stretch, name = text::UpToNul(name), text = StripTags(text::UpToNul(text))] {
+            std::shared_ptr<State> state = weak_state.lock();
+            if (!state || !state->reading || state->stretch != stretch) return;
+            // A copy, so that a handler that unloads its form does not destroy itself mid-call.
+            auto handler = state->owner->ChatLine;
+            if (!handler) return;
+            std::string screen_name = name;
+            std::string line_text = text;
+            handler(screen_name, line_text);
+        });
 }
 
 }  // namespace chatreader

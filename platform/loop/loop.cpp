@@ -1,27 +1,31 @@
 // The event loop.
 //
 // Rules, in the order the program relies on them:
-// - One thread. Work arrives as posted events (chat lines, input from a driver, scheduled
-//   script actions) and as timer ticks.
+// - One thread. Work arrives as posted events (chat lines, a person's clicks and keys, script
+//   actions) and as timer ticks. A driver's timeline brings its input with `input_at`: each
+//   piece runs at the start of the first round at or after its moment and posts the events
+//   it brings, so they run in that round, before its timers.
 // - Ticks fall only on the platform's tick boundaries: every `tick` microseconds from program
 //   start (15.625 ms by default, 64 per second). A timer switched on at t0, or whose interval is
 //   set, falls due at the first boundary at or after t0 + interval; after each due time the next
 //   is the first boundary at or after that due time + interval. So a 1 ms timer ticks at every
 //   boundary, a 50 ms timer every 62.5 ms and a 1000 ms timer every second.
 // - Setting a timer's enabled flag or interval to the value it has changes nothing.
-// - A round runs at one moment: first the events posted before it, in order, then each timer
-//   due at that moment, in creation order.
+// - A round runs at one moment: first the input due by then, then the events posted before it,
+//   in order, then each timer due at that moment, in creation order.
 // - A timer's handler is never entered again while it runs, also while it waits in a pause or
 //   runs rounds of its own. Due times that pass meanwhile are skipped, never queued; a timer
 //   switched off delivers nothing more.
 // - Waiting: real time sleeps (or lets the front end wait) until the next due tick, posted
 //   event or deadline; virtual time jumps the clock there, after a look at the front end's
 //   windows when there is one. Virtual time moves only in waits.
-// - Nesting: a handler that pauses runs rounds inside itself, so handlers nest. A flood of chat
-//   lines would nest one handler a line; lines are therefore posted as deferrable events, which
-//   a round holds back, in order, while less than `kNestingReserve` of the stack is left. They
-//   run once the handlers below have returned far enough. The program's thread has a stack
-//   large enough that this never happens to a flood of 100,000 lines.
+// - Nesting: a handler that pauses or opens a box runs rounds inside itself, so handlers nest:
+//   one level for each event or tick running inside another. At `kNestingBound` levels a round
+//   runs no event and no tick: they wait, in order, and the wait runs on to its deadline, the
+//   clock moving meanwhile. Once the handler at the bound returns, the round below goes on
+//   with the oldest of them. Every kind of event waits alike, so none overtakes an older one,
+//   and the stack the program needs is bounded by the same number in every build and on every
+//   machine.
 // - Ending the program throws `Ended` out of the waiting primitives, unwinding every running
 //   handler.
 #include "platform/loop/loop.h"
@@ -32,8 +36,6 @@
 #include <cstring>
 #include <thread>
 
-#include "platform/loop/stack.h"
-
 namespace loop {
 
 namespace {
@@ -43,8 +45,6 @@ std::int64_t steady_ns() {
         .count();
 }
 constexpr Micros kFarFuture = INT64_MAX / 4;
-// What a handler may still need below the round that runs it: its own frames, a box, drawing.
-constexpr std::size_t kNestingReserve = std::size_t{1} << 20;
 }  // namespace
 
 // --- Timer -------------------------------------------------------------------------------
@@ -87,9 +87,9 @@ void EventLoop::reset(const Options& options) {
     m_tick = std::max<Micros>(1, std::llround(options.tick_ms * 1000.0));
     m_virtual_now = 0;
     m_real_start_ns = steady_ns();
-    m_plain.clear();
-    m_deferrable.clear();
+    m_posted.clear();
     m_scheduled.clear();
+    m_nesting = 0;
     m_ended = false;
     m_end_after_round = false;
     m_rounds = 0;
@@ -114,19 +114,15 @@ float Clock() {
 }
 
 void EventLoop::post(std::function<void()> event) {
-    m_plain.push_back({m_posted_order++, std::move(event)});
-}
-
-void EventLoop::post_deferrable(std::function<void()> event) {
-    m_deferrable.push_back({m_posted_order++, std::move(event)});
-}
-
-bool EventLoop::can_nest() const {
-    return StackLeft() >= kNestingReserve;
+    m_posted.push_back({m_posted_order++, std::move(event)});
 }
 
 void EventLoop::post_at(Micros when, std::function<void()> event) {
-    m_scheduled.push_back({when, m_scheduled_order++, std::move(event)});
+    m_scheduled.emplace(std::pair{when, m_scheduled_order++}, Scheduled{std::move(event), false});
+}
+
+void EventLoop::input_at(Micros when, std::function<void()> input) {
+    m_scheduled.emplace(std::pair{when, m_scheduled_order++}, Scheduled{std::move(input), true});
 }
 
 void EventLoop::add_timer(Timer* t) {
@@ -147,21 +143,25 @@ void EventLoop::check_ended() const {
     if (m_ended) throw Ended();
 }
 
-void EventLoop::release_scheduled() {
-    Micros t = now();
-    std::vector<Scheduled> due;
-    for (auto it = m_scheduled.begin(); it != m_scheduled.end();) {
-        if (it->when <= t) {
-            due.push_back(std::move(*it));
-            it = m_scheduled.erase(it);
-        } else {
-            ++it;
-        }
+void EventLoop::release_due() {
+    // An input may schedule more input for now (a step after an awaited line): it comes too.
+    while (!m_scheduled.empty() && m_scheduled.begin()->first.first <= now()) {
+        Scheduled due = std::move(m_scheduled.begin()->second);
+        m_scheduled.erase(m_scheduled.begin());
+        if (due.input)
+            due.action();
+        else
+            post(std::move(due.action));
     }
-    std::sort(due.begin(), due.end(), [](const Scheduled& a, const Scheduled& b) {
-        return a.when != b.when ? a.when < b.when : a.order < b.order;
-    });
-    for (auto& s : due) post(std::move(s.event));
+}
+
+void EventLoop::run_handler(const std::function<void()>& handler) {
+    struct Level {
+        int& nesting;
+        explicit Level(int& n) : nesting(++n) {}
+        ~Level() { --nesting; }
+    } level(m_nesting);
+    handler();
 }
 
 void EventLoop::deliver(Timer& t) {
@@ -169,7 +169,7 @@ void EventLoop::deliver(Timer& t) {
     std::uint64_t schedule = t.m_schedule;
     t.m_running = true;
     try {
-        t.m_on_tick();
+        run_handler(t.m_on_tick);
     } catch (...) {
         t.m_running = false;
         throw;
@@ -186,31 +186,26 @@ void EventLoop::deliver(Timer& t) {
 void EventLoop::do_events() {
     check_ended();
     ++m_rounds;
-    release_scheduled();
-    // Only what was posted before the round runs in it, oldest first; events posted meanwhile
-    // wait. Deferrable events wait too while the stack has no room to nest one: rounds nested
-    // meanwhile run deeper still and hold theirs as well, so no event overtakes an older one.
-    const bool nest = can_nest();
-    std::size_t count = m_plain.size() + (nest ? m_deferrable.size() : 0);
-    for (std::size_t i = 0; i < count; ++i) {
-        std::deque<Posted>* from = m_plain.empty() ? nullptr : &m_plain;
-        if (nest && !m_deferrable.empty() &&
-            (!from || m_deferrable.front().order < from->front().order))
-            from = &m_deferrable;
-        if (!from) break;
-        auto event = std::move(from->front().event);
-        from->pop_front();
-        event();
-        check_ended();
-    }
-    // A timer created or destroyed by a handler must not upset the walk: walk a snapshot and
-    // check each timer is still registered before delivering.
-    std::vector<Timer*> timers = m_timers;
-    for (Timer* t : timers) {
-        if (std::find(m_timers.begin(), m_timers.end(), t) == m_timers.end()) continue;
-        if (!t->m_enabled || t->m_running || t->m_due > now()) continue;
-        deliver(*t);
-        check_ended();
+    release_due();
+    if (m_nesting < kNestingBound) {
+        // Only what was posted before the round runs in it, oldest first; events posted
+        // meanwhile wait, also where rounds nested inside have taken some of the older ones.
+        const std::uint64_t posted_before = m_posted_order;
+        while (!m_posted.empty() && m_posted.front().order < posted_before) {
+            std::function<void()> event = std::move(m_posted.front().event);
+            m_posted.pop_front();
+            run_handler(event);
+            check_ended();
+        }
+        // A timer created or destroyed by a handler must not upset the walk: walk a snapshot
+        // and check each timer is still registered before delivering.
+        std::vector<Timer*> timers = m_timers;
+        for (Timer* t : timers) {
+            if (std::find(m_timers.begin(), m_timers.end(), t) == m_timers.end()) continue;
+            if (!t->m_enabled || t->m_running || t->m_due > now()) continue;
+            deliver(*t);
+            check_ended();
+        }
     }
     if (m_end_after_round) {
         m_end_after_round = false;
@@ -220,11 +215,14 @@ void EventLoop::do_events() {
 }
 
 Micros EventLoop::next_wake() const {
-    if (!m_plain.empty() || (!m_deferrable.empty() && can_nest())) return now();
+    // At the bound neither events nor ticks can run: only the clock and input move on.
+    const bool can_run = m_nesting < kNestingBound;
+    if (can_run && !m_posted.empty()) return now();
     Micros wake = kFarFuture;
-    for (const Timer* t : m_timers)
-        if (t->m_enabled && !t->m_running) wake = std::min(wake, t->m_due);
-    for (const auto& s : m_scheduled) wake = std::min(wake, s.when);
+    if (can_run)
+        for (const Timer* t : m_timers)
+            if (t->m_enabled && !t->m_running) wake = std::min(wake, t->m_due);
+    if (!m_scheduled.empty()) wake = std::min(wake, m_scheduled.begin()->first.first);
     return wake;
 }
 
@@ -235,7 +233,7 @@ void EventLoop::wait_until(Micros deadline) {
     if (wake <= current) return;
     if (m_options.virtual_time) {
         if (m_waiter) {
-            // The front end's windows catch up; what they do may bring work or move the clock.
+            // The front end's windows catch up; the input they take is posted as events.
             m_waiter(0);
             check_ended();
             wake = std::min(next_wake(), deadline);

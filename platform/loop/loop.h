@@ -8,8 +8,10 @@
 #include <deque>
 #include <exception>
 #include <functional>
+#include <map>
 #include <memory>
 #include <random>
+#include <utility>
 #include <vector>
 
 namespace loop {
@@ -74,13 +76,21 @@ class EventLoop {
     double time_of_day() const;  // seconds since midnight, exact, wrapping at midnight
     Micros tick() const { return m_tick; }
 
+    // Handlers nest inside the rounds that pauses and boxes run: at most this many levels, in
+    // every build and on every machine. A round run at the bound runs nothing; what waits
+    // meanwhile runs, in order, once the nesting is below it.
+    static constexpr int kNestingBound = 1000;
+    // How many handlers (events and timer ticks) are running, each inside the one before.
+    int nesting() const { return m_nesting; }
+
     void post(std::function<void()> event);
-    // Posts an event that may wait while the stack is too short to nest another handler: it
-    // keeps its place among such events and runs in the first round that has the room. Events
-    // that can arrive without bound (chat lines) come this way, so no flood exhausts the stack.
-    void post_deferrable(std::function<void()> event);
     // Posts the event when the clock reaches `when` (it then runs in that moment's round).
     void post_at(Micros when, std::function<void()> event);
+    // Input from outside the program, as a driver's timeline gives it: `input` runs when the
+    // clock reaches `when`, at the start of the next round, before that round's events and at
+    // any nesting. It must run none of the program's handlers, only post events for them (and
+    // hand replies to open boxes), so what it brings takes its place in the order of events.
+    void input_at(Micros when, std::function<void()> input);
 
     // One round: the events posted before it, in order, then each due timer in creation order.
     void do_events();
@@ -100,7 +110,7 @@ class EventLoop {
 
     // Real-time waiting can be handed to a front end that must keep its own windows alive. In
     // virtual time the front end is called with a timeout of 0 before each jump of the clock,
-    // so its windows keep up with the program.
+    // so its windows keep up with the program and the input they take is posted first.
     using Waiter = std::function<void(Micros timeout)>;
     void set_waiter(Waiter waiter) { m_waiter = std::move(waiter); }
 
@@ -116,10 +126,10 @@ class EventLoop {
     void add_timer(Timer* t);
     void remove_timer(Timer* t);
     Micros boundary_at_or_after(Micros t) const;
-    void release_scheduled();
+    void release_due();
+    void run_handler(const std::function<void()>& handler);
     void deliver(Timer& t);
     void check_ended() const;
-    bool can_nest() const;
 
     Options m_options;
     Micros m_tick = 15625;
@@ -129,16 +139,16 @@ class EventLoop {
         std::uint64_t order;
         std::function<void()> event;
     };
-    std::deque<Posted> m_plain;       // posted events
-    std::deque<Posted> m_deferrable;  // posted deferrable events
+    std::deque<Posted> m_posted;
     std::uint64_t m_posted_order = 0;
     struct Scheduled {
-        Micros when;
-        std::uint64_t order;
-        std::function<void()> event;
+        std::function<void()> action;
+        bool input;  // run when due, rather than posted
     };
-    std::vector<Scheduled> m_scheduled;
+    // By due time, then by the order they were scheduled in.
+    std::map<std::pair<Micros, std::uint64_t>, Scheduled> m_scheduled;
     std::uint64_t m_scheduled_order = 0;
+    int m_nesting = 0;
     std::vector<Timer*> m_timers;  // creation order
     std::uint64_t m_timer_order = 0;
     bool m_ended = false;

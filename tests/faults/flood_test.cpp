@@ -1,10 +1,11 @@
 // Floods: tens of thousands of chat lines said at one moment, at the moments where each line's
-// handler nests inside the pause of the one before. Every line is judged in turn, the program
-// runs on, and the counters and the winner are written once. The games run on the program's
-// large stack, as the program does; the last test runs one on the usual 8 MiB stack, where the
-// chat reader holds lines back until the nesting has unwound, and loses none.
+// handler nests inside the pause of the one before. The nesting stops at the event loop's
+// bound; the lines beyond wait their turn. Every line is judged in turn, the program runs on,
+// and the counters and the winner are written once. The games run on the program's stack, as
+// the program does.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -173,7 +174,7 @@ TEST_F(Floods, EveryLineIsJudgedAndTheListIsCountedOnce) {
         SCOPED_TRACE(c.what);
         TearDown();
         SetUp();
-        loop::RunOnLargeStack([&] {
+        loop::RunOnProgramStack([&] {
             Play(c);
             return 0;
         });
@@ -181,28 +182,29 @@ TEST_F(Floods, EveryLineIsJudgedAndTheListIsCountedOnce) {
     }
 }
 
-// On the usual stack the flood nests only as deep as the stack allows: the lines beyond wait
-// their turn, and every one of them is still judged.
-TEST_F(Floods, OnAShortStackLinesWaitTheirTurnAndNoneIsLost) {
+// The flood nests up to the bound and no deeper: the lines beyond wait their turn, each runs
+// once the nesting is below the bound, and every one of them is still judged.
+TEST_F(Floods, AtTheNestingBoundLinesWaitTheirTurnAndNoneIsLost) {
     int judged = 0;
-    const auto count_judged = [&judged](FloodGame& game) {
+    int deepest = 0;
+    const auto count_judged = [&](FloodGame& game) {
         Form4& f = game.main();
-        f.Chat1.ChatLine = [&f, &judged](std::string& name, std::string& text) {
+        f.Chat1.ChatLine = [&f, &judged, &deepest](std::string& name, std::string& text) {
             ++judged;
+            deepest = std::max(deepest, loop::EventLoop::instance().nesting());
             f.Form4_Chat1_ChatLine(name, text);
         };
     };
     const Flood c{"right after the last answer", 1, 6.5,  count_judged,
                   ThenFlood({{"bob", "w1"}}),    1, "bob"};
-    loop::RunOnLargeStack(
-        [&] {
-            Play(c);
-            return 0;
-        },
-        8 << 20);
+    loop::RunOnProgramStack([&] {
+        Play(c);
+        return 0;
+    });
     ExpectCountedOnce(c);
     // The flood, bob's answer and the program's own result line as it comes back.
     EXPECT_EQ(judged, kFlood + 2);
+    EXPECT_EQ(deepest, loop::EventLoop::kNestingBound);
 }
 
 }  // namespace

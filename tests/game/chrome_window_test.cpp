@@ -81,10 +81,11 @@ TEST_F(WindowChrome, UnfoldsIn168StepsAndFoldsBackShowingTheArrowOnlyAtTheEnd) {
 }
 
 // The fold arrow (left 4815) comes into the client area once the window is wider than 4875.
-// Clicked at 2.5 s, after the 160th step, it turns unfolding off and folds from there.
+// Clicked half a tick after 2.5 s, after the 160th step, it turns unfolding off and folds from
+// there.
 TEST_F(WindowChrome, AFoldClickedWhileUnfoldingTakesOver) {
     FollowTheWidth();
-    Run("say probe: follow\nclick Form4.Label2\nwait 2.5\nclick Form4.Label7\nwait 4\n");
+    Run("say probe: follow\nclick Form4.Label2\nwait 2.5078125\nclick Form4.Label7\nwait 4\n");
     Form4& f = Main();
     ASSERT_EQ(m_steps.size(), 160u + 160u);
     EXPECT_EQ(m_steps[159].width, 4950);
@@ -153,8 +154,8 @@ TEST_F(ListTooltip, ShowsOnlyAnEntryTooWideForAListThatDoesNotScroll) {
     const std::string cut = Chars('a', 23), fits = Chars('b', 22);
     WriteList("three.log", cut + "\r\r\n" + fits + "\r\r\nshort\r\r\n");
     Check("three.log", {
-                           {0, cut},      // row 0: 1909 twips do not fit in 1880
-                           {198, ""},     // row 1: 1826 do
+                           {0, cut},   // row 0: 1909 twips do not fit in 1880
+                           {198, ""},  // row 1: 1826 do
                            {100, cut},
                            {197.5, ""},   // rounds to 198: row 1
                            {196.5, cut},  // rounds to 196: row 0
@@ -162,7 +163,7 @@ TEST_F(ListTooltip, ShowsOnlyAnEntryTooWideForAListThatDoesNotScroll) {
                            {-197, cut},   // above the list: still row 0 (toward zero)
                            {-198, ""},    // row -1: no entry
                            {0, cut},
-                           {594, ""},     // below the last entry
+                           {594, ""},  // below the last entry
                        });
 }
 

@@ -116,7 +116,7 @@ TEST_F(Judging, TheHostsLastAnswerLeavesTheFinishedWindowIdle) {
             EXPECT_TRUE(shown->Visible) << shown->name();
         EXPECT_EQ(f.List2.entries(), Entries{"host - 2"});
         EXPECT_EQ(f.perceNt.entries(), Entries{"host - 2"});
-        EXPECT_EQ(f.List3.entries(), (Entries{"2.28", "2.28"}));
+        EXPECT_EQ(f.List3.entries(), (Entries{"2.27", "2.27"}));
         EXPECT_EQ(f.List4.ListCount(), 2);
         EXPECT_EQ(Setting("tavrel", "scramble"), "2");
         EXPECT_EQ(Setting("completed", "finished"), "1");
@@ -156,8 +156,8 @@ TEST_F(Judging, OnlyRightAnswersAddToTheStatisticsAndTheCounter) {
     EXPECT_EQ(f.List1.entries(), Entries{"emu"});
     EXPECT_EQ(f.List2.entries(), (Entries{"al - 1", "bo - 1"}));
     EXPECT_EQ(f.perceNt.entries(), (Entries{"al - 1", "bo - 1"}));
-    EXPECT_EQ(f.List3.entries(), (Entries{"2.92", "2.92"}));
-    // 3 letters in 2.92 seconds: 12.33 words of five letters a minute.
+    EXPECT_EQ(f.List3.entries(), (Entries{"2.91", "2.91"}));
+    // 3 letters in 2.91 seconds: 12.37 words of five letters a minute.
     EXPECT_EQ(f.List4.entries(), (Entries{"12", "12"}));
     EXPECT_EQ(Setting("tavrel", "scramble"), "2");
     EXPECT_EQ(Setting("completed", "finished"), "");

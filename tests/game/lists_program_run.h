@@ -4,7 +4,8 @@
 //
 // The script given to Run() takes over once the host has answered the name prompt and start-up
 // has greeted the room (at 4 s of virtual time). A line `say probe: NAME` runs the check
-// registered under NAME at that moment.
+// registered under NAME at that moment, in its turn among the moment's events (after the
+// actions written before it), as the program's chat readers would judge it.
 
 #include <gtest/gtest.h>
 
@@ -73,7 +74,7 @@ class ProgramRun : public profile_test::TempFolderTest {
             if (probe == m_probes.end())
                 ADD_FAILURE() << "no probe named " << line.text;
             else
-                probe->second();
+                loop::EventLoop::instance().post(probe->second);
         });
         std::ostringstream out;
         {

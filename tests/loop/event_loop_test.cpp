@@ -7,7 +7,6 @@
 
 #include "common/pause.h"
 #include "platform/loop/loop.h"
-#include "platform/loop/stack.h"
 
 namespace {
 
@@ -96,7 +95,7 @@ TEST_F(EventLoopTest, SwitchedOffTimerDeliversNothingMore) {
     EXPECT_EQ(ticks, 1);  // the first round: created first, it ran before the stopper
 }
 
-TEST_F(EventLoopTest, RoundRunsEarlierPostsThenDueTimersInCreationOrder) {
+TEST_F(EventLoopTest, RoundRunsInputThenEarlierPostsThenDueTimersInCreationOrder) {
     std::vector<std::string> order;
     loop::Timer a([&] { order.push_back("timer a"); });
     loop::Timer b([&] { order.push_back("timer b"); });
@@ -106,14 +105,22 @@ TEST_F(EventLoopTest, RoundRunsEarlierPostsThenDueTimersInCreationOrder) {
     a.set_enabled(true);
     loop.post_at(15625, [&] {
         order.push_back("event 1");
-        loop.post([&] { order.push_back("event 3"); });  // posted during the round: next round
+        loop.post([&] { order.push_back("event 4"); });  // posted during the round: next round
+    });
+    // Input due runs at the start of the round, before any event, and so does input it brings
+    // for the same moment; what it posts takes its place among the events due with it and runs
+    // in this round, before the timers.
+    loop.input_at(15625, [&] {
+        order.push_back("input");
+        loop.input_at(15625, [&] { loop.post([&] { order.push_back("event 3"); }); });
     });
     loop.post_at(15625, [&] { order.push_back("event 2"); });
     loop.wait_until(15625);
     loop.do_events();
-    EXPECT_EQ(order, (std::vector<std::string>{"event 1", "event 2", "timer a", "timer b"}));
+    EXPECT_EQ(order, (std::vector<std::string>{"input", "event 1", "event 2", "event 3", "timer a",
+                                               "timer b"}));
     loop.do_events();
-    EXPECT_EQ(order.back(), "event 3");
+    EXPECT_EQ(order.back(), "event 4");
 }
 
 TEST_F(EventLoopTest, EventsRunInsideNestedPauses) {
@@ -202,38 +209,8 @@ TEST_F(EventLoopTest, RandomSequenceDependsOnlyOnClockAndSeed) {
     }
 }
 
-// Deferrable events that each wait a second nest inside one another; on a stack of 8 MiB they
-// nest only as deep as it allows, and the rest wait. Each still runs once, in the order posted,
-// and plain events are not held up meanwhile.
-TEST_F(EventLoopTest, DeferrableEventsWaitForStackAndKeepTheirOrder) {
-    constexpr int kEvents = 50'000;
-    std::vector<int> order;
-    int depth = 0;
-    int deepest = 0;
-    int plain_ran = 0;
-    loop::RunOnLargeStack(
-        [&] {
-            for (int i = 0; i < kEvents; ++i)
-                loop.post_deferrable([&, i] {
-                    order.push_back(i);
-                    deepest = std::max(deepest, ++depth);
-                    if (i == kEvents / 2) loop.post([&] { ++plain_ran; });
-                    Pause(1);
-                    --depth;
-                });
-            RunUntil(loop.now() + 60'000'000);
-            return 0;
-        },
-        8 << 20);
-    ASSERT_EQ(order.size(), std::size_t{kEvents});
-    for (int i = 0; i < kEvents; ++i) ASSERT_EQ(order[static_cast<std::size_t>(i)], i);
-    EXPECT_LT(deepest, kEvents);
-    EXPECT_GT(deepest, 100);
-    EXPECT_EQ(plain_ran, 1);
-}
-
-// A front end in virtual time looks at its windows before each jump of the clock; work that it
-// brings (a person's input, rounds run from a menu of its own) is done before the clock moves.
+// A front end in virtual time looks at its windows before each jump of the clock; the input it
+// takes there is run before the clock moves.
 TEST_F(EventLoopTest, FrontEndLooksBeforeEachJumpInVirtualTime) {
     std::vector<std::pair<Micros, Micros>> looks;  // (now, timeout)
     bool bring_input = false;
