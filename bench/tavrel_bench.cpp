@@ -11,9 +11,11 @@
 #include <fstream>
 #include <limits>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "bench/bench_games.h"
+#include "bench/program_runs.h"
 #include "bench/results_table.h"
 #include "tests/faults/in_process_game.h"
 
@@ -47,6 +49,33 @@ struct Measured {
     double lines = 1e9, no_lines = 1e9, reads = 1e9;
     int judged = 0;
     bench::RealTimeRun program_pause, spinning_pause;
+    bench::ProgramRun flood, calm;
+    struct Limited {
+        std::string what;
+        int limit_mib;
+        bench::ProgramRun free, limited;
+    };
+    std::vector<Limited> limited;
+};
+
+constexpr int kFloodLines = 100'000;
+
+// The large runs that must go as they do without a limit under these address-space limits.
+struct LimitedCase {
+    const char* name;
+    const char* what;
+    int limit_mib;
+    std::string (*script)(const bench::ScratchFolder&);
+};
+const LimitedCase kLimitedCases[] = {
+    {"answer_1000_words_under_160_MiB", "A 1,000-answer game", 160,
+     [](const bench::ScratchFolder& f) { return bench::AnswerEachWord(f, 1000); }},
+    {"answers_10000_at_one_moment_under_384_MiB", "10,000 answers at one moment", 384,
+     [](const bench::ScratchFolder& f) { return bench::AnswersAtOneMoment(f, 10'000); }},
+    {"clicks_1000000_at_one_moment_under_768_MiB", "1,000,000 clicks at one moment", 768,
+     [](const bench::ScratchFolder& f) { return bench::ClicksAtOneMoment(f, 1'000'000); }},
+    {"load_20_MB_list_under_768_MiB", "Loading a 20 MB word list", 768,
+     [](const bench::ScratchFolder& f) { return bench::LoadBigList(f, 20'000'000); }},
 };
 
 void Keep(double& best, double value) {
@@ -162,6 +191,41 @@ void Register(Measured& m, double realtime_seconds) {
                                         }),
            3);
 
+    for (auto [name, lines, run] : {std::tuple{"flood_100000_lines_at_the_end_of_a_list",
+                                               kFloodLines, &m.flood},
+                                    {"baseline_same_game_no_flood", 0, &m.calm}}) {
+        manual(benchmark::RegisterBenchmark(name,
+                                            [lines = lines, run = run](State& state) {
+                                                for (auto _ : state) {
+                                                    bench::ScratchFolder folder;
+                                                    *run = bench::RunProgram(
+                                                        folder, bench::FloodAtTheEnd(folder, lines),
+                                                        0);
+                                                    state.SetIterationTime(run->wall_seconds);
+                                                }
+                                                state.counters["peak_MiB"] = run->peak_mib;
+                                            }),
+               1);
+    }
+    for (const LimitedCase& c : kLimitedCases) {
+        manual(benchmark::RegisterBenchmark(
+                   c.name,
+                   [&m, &c](State& state) {
+                       for (auto _ : state) {
+                           bench::ScratchFolder folder;
+                           const std::string script = c.script(folder);
+                           Measured::Limited run{c.what, c.limit_mib,
+                                                 bench::RunProgram(folder, script, 0),
+                                                 bench::RunProgram(folder, script, c.limit_mib)};
+                           state.SetIterationTime(run.limited.wall_seconds);
+                           state.counters["same_transcript"] =
+                               run.free.transcript == run.limited.transcript;
+                           m.limited.push_back(std::move(run));
+                       }
+                   }),
+               1);
+    }
+
     for (auto [name, kind] : {std::pair{"real_time_game_program_pause", bench::PauseKind::Program},
                               {"real_time_game_spinning_pause", bench::PauseKind::Spinning}}) {
         manual(
@@ -247,6 +311,32 @@ bench::ResultsTable Table(const Measured& m, double realtime_seconds) {
                    "the spinning pause uses " +
                        Fixed(s.pauses.cpu_seconds / std::max(p.pauses.cpu_seconds, 1e-6), 0) +
                        " times the processor time"});
+    }
+    if (m.flood.status >= 0 && m.calm.status >= 0) {
+        table.add({"A 100,000-line flood at the end of a list, each line judged inside the "
+                   "pauses of the one before: peak memory of the program (wait4, ru_maxrss)",
+                   Fixed(m.flood.peak_mib, 1) + " MiB (status " +
+                       std::to_string(m.flood.status) + ", " + Fixed(m.flood.wall_seconds, 2) +
+                       " s)",
+                   "the same game without the flood: " + Fixed(m.calm.peak_mib, 1) + " MiB",
+                   "+" + Fixed(m.flood.peak_mib - m.calm.peak_mib, 1) + " MiB for the flood; " +
+                       (m.flood.peak_mib <= 64 ? "within" : "beyond") + " the goal of 64 MiB"});
+        table.note(
+            "The program's runs (the flood and the limits) are the tavrel program itself, run "
+            "from a script as a child of the benchmark.");
+    }
+    for (const Measured::Limited& l : m.limited) {
+        const bool same = l.free.transcript == l.limited.transcript;
+        std::size_t lines = 0;
+        for (char c : l.free.transcript) lines += c == '\n';
+        table.add({l.what + " under an address-space limit of " + std::to_string(l.limit_mib) +
+                       " MiB",
+                   "status " + std::to_string(l.limited.status) + ", " +
+                       Fixed(l.limited.wall_seconds, 2) + " s",
+                   "without a limit: status " + std::to_string(l.free.status) + ", " +
+                       Fixed(l.free.wall_seconds, 2) + " s, peak " + Fixed(l.free.peak_mib, 1) +
+                       " MiB, " + std::to_string(lines) + " lines",
+                   same ? "the same transcript" : "the transcripts differ"});
     }
     if (p.word_clock_seconds > 0) {
         const double ticks = p.word_clock_ticks / p.word_clock_seconds;

@@ -19,13 +19,15 @@
 // - Waiting: real time sleeps (or lets the front end wait) until the next due tick, posted
 //   event or deadline; virtual time jumps the clock there, after a look at the front end's
 //   windows when there is one. Virtual time moves only in waits.
-// - Nesting: a handler that pauses or opens a box runs rounds inside itself, so handlers nest:
-//   one level for each event or tick running inside another. At `kNestingBound` levels a round
-//   runs no event and no tick: they wait, in order, and the wait runs on to its deadline, the
-//   clock moving meanwhile. Once the handler at the bound returns, the round below goes on
-//   with the oldest of them. Every kind of event waits alike, so none overtakes an older one,
-//   and the stack the program needs is bounded by the same number in every build and on every
-//   machine.
+// - Nesting: a handler that pauses or opens a box runs rounds inside itself, so handlers nest.
+//   Posted events (chat lines, clicks, menu choices, keys, box replies, script actions) nest at
+//   most `kNestingBound` levels: a round run at the bound runs no event. They wait, in order,
+//   while the wait runs on to its deadline with the clock and the timers going on; once the
+//   handler at the bound returns, the round below goes on with the oldest of them. Every kind
+//   of event waits alike, so none overtakes an older one. Timers are not held: a timer is never
+//   entered again while it runs, so its ticks add at most one level each, and the program's
+//   clocks and announcements keep their pace at the bound. So the stack the program needs is
+//   bounded by the same numbers in every build and on every machine.
 // - Ending the program throws `Ended` out of the waiting primitives, unwinding every running
 //   handler.
 #include "platform/loop/loop.h"
@@ -155,13 +157,13 @@ void EventLoop::release_due() {
     }
 }
 
-void EventLoop::run_handler(const std::function<void()>& handler) {
+void EventLoop::run_event(const std::function<void()>& event) {
     struct Level {
         int& nesting;
         explicit Level(int& n) : nesting(++n) {}
         ~Level() { --nesting; }
     } level(m_nesting);
-    handler();
+    event();
 }
 
 void EventLoop::deliver(Timer& t) {
@@ -169,7 +171,7 @@ void EventLoop::deliver(Timer& t) {
     std::uint64_t schedule = t.m_schedule;
     t.m_running = true;
     try {
-        run_handler(t.m_on_tick);
+        t.m_on_tick();
     } catch (...) {
         t.m_running = false;
         throw;
@@ -187,25 +189,25 @@ void EventLoop::do_events() {
     check_ended();
     ++m_rounds;
     release_due();
-    if (m_nesting < kNestingBound) {
-        // Only what was posted before the round runs in it, oldest first; events posted
-        // meanwhile wait, also where rounds nested inside have taken some of the older ones.
-        const std::uint64_t posted_before = m_posted_order;
-        while (!m_posted.empty() && m_posted.front().order < posted_before) {
-            std::function<void()> event = std::move(m_posted.front().event);
-            m_posted.pop_front();
-            run_handler(event);
-            check_ended();
-        }
-        // A timer created or destroyed by a handler must not upset the walk: walk a snapshot
-        // and check each timer is still registered before delivering.
-        std::vector<Timer*> timers = m_timers;
-        for (Timer* t : timers) {
-            if (std::find(m_timers.begin(), m_timers.end(), t) == m_timers.end()) continue;
-            if (!t->m_enabled || t->m_running || t->m_due > now()) continue;
-            deliver(*t);
-            check_ended();
-        }
+    // Only what was posted before the round runs in it, oldest first; events posted meanwhile
+    // wait, also where rounds nested inside have taken some of the older ones. At the bound
+    // they all wait.
+    const std::uint64_t posted_before = m_posted_order;
+    while (m_nesting < kNestingBound && !m_posted.empty() &&
+           m_posted.front().order < posted_before) {
+        std::function<void()> event = std::move(m_posted.front().event);
+        m_posted.pop_front();
+        run_event(event);
+        check_ended();
+    }
+    // A timer created or destroyed by a handler must not upset the walk: walk a snapshot and
+    // check each timer is still registered before delivering.
+    std::vector<Timer*> timers = m_timers;
+    for (Timer* t : timers) {
+        if (std::find(m_timers.begin(), m_timers.end(), t) == m_timers.end()) continue;
+        if (!t->m_enabled || t->m_running || t->m_due > now()) continue;
+        deliver(*t);
+        check_ended();
     }
     if (m_end_after_round) {
         m_end_after_round = false;
@@ -215,13 +217,11 @@ void EventLoop::do_events() {
 }
 
 Micros EventLoop::next_wake() const {
-    // At the bound neither events nor ticks can run: only the clock and input move on.
-    const bool can_run = m_nesting < kNestingBound;
-    if (can_run && !m_posted.empty()) return now();
+    // At the bound the events wait: only the timers, the clock and input move on.
+    if (m_nesting < kNestingBound && !m_posted.empty()) return now();
     Micros wake = kFarFuture;
-    if (can_run)
-        for (const Timer* t : m_timers)
-            if (t->m_enabled && !t->m_running) wake = std::min(wake, t->m_due);
+    for (const Timer* t : m_timers)
+        if (t->m_enabled && !t->m_running) wake = std::min(wake, t->m_due);
     if (!m_scheduled.empty()) wake = std::min(wake, m_scheduled.begin()->first.first);
     return wake;
 }

@@ -76,11 +76,12 @@ class EventLoop {
     double time_of_day() const;  // seconds since midnight, exact, wrapping at midnight
     Micros tick() const { return m_tick; }
 
-    // Handlers nest inside the rounds that pauses and boxes run: at most this many levels, in
-    // every build and on every machine. A round run at the bound runs nothing; what waits
-    // meanwhile runs, in order, once the nesting is below it.
+    // Handlers nest inside the rounds that pauses and boxes run. Posted events nest at most
+    // this many levels, in every build and on every machine: a round run at the bound runs no
+    // event, and those that wait meanwhile run, in order, once the nesting is below it. Timer
+    // ticks go on at the bound; each timer adds at most one level, as it is never re-entered.
     static constexpr int kNestingBound = 1000;
-    // How many handlers (events and timer ticks) are running, each inside the one before.
+    // How many posted events are running, each inside the one before.
     int nesting() const { return m_nesting; }
 
     void post(std::function<void()> event);
@@ -127,7 +128,7 @@ class EventLoop {
     void remove_timer(Timer* t);
     Micros boundary_at_or_after(Micros t) const;
     void release_due();
-    void run_handler(const std::function<void()>& handler);
+    void run_event(const std::function<void()>& event);
     void deliver(Timer& t);
     void check_ended() const;
 
@@ -148,7 +149,7 @@ class EventLoop {
     // By due time, then by the order they were scheduled in.
     std::map<std::pair<Micros, std::uint64_t>, Scheduled> m_scheduled;
     std::uint64_t m_scheduled_order = 0;
-    int m_nesting = 0;
+    int m_nesting = 0;  // posted events running
     std::vector<Timer*> m_timers;  // creation order
     std::uint64_t m_timer_order = 0;
     bool m_ended = false;

@@ -80,16 +80,8 @@ void OpenTheNonLogGame(FloodGame& game) {
 
 class Floods : public faults::FaultTest {
   protected:
-    // Every right answer writes the settings file through to the disk; in memory, ten thousand
-    // of them take no time.
-    void SetUp() override {
-        const std::filesystem::path memory = "/dev/shm";
-        std::error_code ec;
-        if (!std::filesystem::is_directory(memory, ec)) return FaultTest::SetUp();
-        std::string pattern = (memory / "tavrel-flood-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        m_folder = pattern;
-    }
+    // Ten thousand right answers write the settings file ten thousand times.
+    std::filesystem::path FolderBase() const override { return InMemory(); }
 
     // Plays the case and keeps the program's lines.
     void Play(const Flood& c) {

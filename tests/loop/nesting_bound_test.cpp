@@ -1,6 +1,6 @@
-// The bound on nesting: handlers that each pause nest one inside the other up to the bound and
-// no deeper. What comes meanwhile waits, whatever road it came by, and runs in the order it
-// came once the nesting is below the bound; the clock moves on, and timers tick again after.
+// The bound on nesting: events whose handlers each pause nest one inside the other up to the
+// bound and no deeper. What comes meanwhile waits, whatever road it came by, and runs in the
+// order it came once the nesting is below the bound; the clock and the timers go on.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -60,7 +60,7 @@ TEST_F(NestingBound, WaitingEventsRunInTheOrderTheyCameWhateverTheirRoad) {
     reader.ChatLine = [&](std::string&, std::string& text) { handler("line " + text); };
     reader.StartReading();
     int ticks_at_the_bound = 0;
-    loop::Timer timer([&] { ticks_at_the_bound += loop.nesting() > EventLoop::kNestingBound; });
+    loop::Timer timer([&] { ticks_at_the_bound += loop.nesting() == EventLoop::kNestingBound; });
     timer.set_interval(1);
     timer.set_enabled(true);
 
@@ -75,13 +75,13 @@ TEST_F(NestingBound, WaitingEventsRunInTheOrderTheyCameWhateverTheirRoad) {
     });
     RunUntil(4'000'000'000);
     EXPECT_EQ(deepest, EventLoop::kNestingBound);
-    EXPECT_EQ(ticks_at_the_bound, 0);
+    EXPECT_GT(ticks_at_the_bound, 0);
     ASSERT_EQ(started.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) ASSERT_EQ(started[i], expected[i]) << i;
 }
 
-// At the bound a pause still ends on time: the clock moves to its end, with nothing run
-// meanwhile; the event waiting then runs in the round below, and the timer ticks again.
+// At the bound a pause still ends on time, the timer ticking meanwhile and no event running;
+// the event that waited then runs in the round below.
 TEST_F(NestingBound, AtTheBoundAPauseEndsOnTimeAndWhatWaitedRunsBelowIt) {
     std::vector<std::pair<std::string, Micros>> seen;
     int ticks = 0;
@@ -94,7 +94,7 @@ TEST_F(NestingBound, AtTheBoundAPauseEndsOnTimeAndWhatWaitedRunsBelowIt) {
             const int ticks_before = ticks;
             Pause(5);
             seen.push_back({"pause at the bound ends", loop.now()});
-            EXPECT_EQ(ticks, ticks_before) << "no tick runs at the bound";
+            EXPECT_GE(ticks - ticks_before, 4) << "the timer ticks at the bound";
             return;
         }
         loop.post([&nest, level] { nest(level + 1); });
@@ -106,7 +106,6 @@ TEST_F(NestingBound, AtTheBoundAPauseEndsOnTimeAndWhatWaitedRunsBelowIt) {
     EXPECT_EQ(seen[0].first, "pause at the bound ends");
     EXPECT_NEAR(static_cast<double>(seen[0].second), 5e6, 5e5);
     EXPECT_EQ(seen[1], (std::pair<std::string, Micros>{"waited", seen[0].second}));
-    EXPECT_GE(ticks, 4);
 }
 
 }  // namespace

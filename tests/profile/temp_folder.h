@@ -15,7 +15,7 @@ namespace profile_test {
 class TempFolderTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        std::string pattern = (std::filesystem::temp_directory_path() / "profile-XXXXXX").string();
+        std::string pattern = (FolderBase() / "profile-XXXXXX").string();
         ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
         m_folder = pattern;
     }
@@ -24,6 +24,18 @@ class TempFolderTest : public ::testing::Test {
         std::filesystem::permissions(m_folder, std::filesystem::perms::owner_all,
                                      std::filesystem::perm_options::add, ignored);
         std::filesystem::remove_all(m_folder, ignored);
+    }
+
+    // Where the folder is made: the system's temporary folder unless a test says otherwise.
+    virtual std::filesystem::path FolderBase() const {
+        return std::filesystem::temp_directory_path();
+    }
+    // Memory where the system has it: for tests that write the settings file, which every right
+    // answer flushes to the disk, thousands of times.
+    static std::filesystem::path InMemory() {
+        std::error_code ec;
+        if (std::filesystem::is_directory("/dev/shm", ec)) return "/dev/shm";
+        return std::filesystem::temp_directory_path();
     }
 
     std::string PathOf(std::string_view name) const { return (m_folder / name).string(); }

@@ -109,17 +109,17 @@ const char* const kAdvertised[] = {
 TEST_F(ViewMenus, EachMenuIsDownFromItsPullUntilItCloses) {
     // Times in the script's virtual seconds; a key closes its menu by the next tick (15.625 ms).
     // The second menu asked for while the first is down stays up; the box closes the third
-    // before it opens; the last is closed when the program ends at 29.00.
+    // before it opens; the last is closed when the program ends at 32.00.
     EXPECT_EQ(s_view.hand, (std::vector<std::string>{
                                "hand: pulled Form4.log down at 6.00",
                                "hand: menu Form4.file stayed up at 6.50",
-                               "hand: menu closed at 14.02",
+                               "hand: menu closed at 13.02",
                                "hand: pulled Form4.file down at 16.50",
                                "hand: menu closed at 17.02",
-                               "hand: pulled Form4.scores down at 21.50",
-                               "hand: menu closed at 22.00",
-                               "hand: pulled Form4.other down at 28.00",
-                               "hand: menu closed at 29.00",
+                               "hand: pulled Form4.scores down at 24.50",
+                               "hand: menu closed at 25.00",
+                               "hand: pulled Form4.other down at 31.00",
+                               "hand: menu closed at 32.00",
                            }))
         << s_view.err;
 }
@@ -141,19 +141,19 @@ TEST_F(ViewMenus, TheGameGoesOnWhileAMenuIsDown) {
     EXPECT_EQ(view, s_headless.out);
     EXPECT_EQ(advertised.size(), 2u);
 
-    // The time-out and the right answer fell while the log menu was down (6.00 to 14.02).
+    // The time-out and the right answer fell while the log menu was down (6.00 to 13.02).
     int said_meanwhile = 0;
     for (const std::string& line : s_headless.out) {
         double at = Seconds(line);
         bool game_line =
             line.find("] host: ") != std::string::npos || line.find("] bob: ") != std::string::npos;
-        if (game_line && at > 6.0 && at < 14.0) ++said_meanwhile;
+        if (game_line && at > 6.0 && at < 13.0) ++said_meanwhile;
     }
     EXPECT_GE(said_meanwhile, 3);
     bool skipped = false;
     for (const std::string& line : s_headless.out)
         skipped = skipped || (line.find("word skipped") != std::string::npos &&
-                              Seconds(line) > 6.0 && Seconds(line) < 14.0);
+                              Seconds(line) > 6.0 && Seconds(line) < 13.0);
     EXPECT_TRUE(skipped);
 }
 
