@@ -114,7 +114,8 @@ std::string LoadBigList(const ScratchFolder& folder, int bytes) {
     for (int i = 0; static_cast<int>(list.size()) < bytes; ++i)
         list += "word" + std::to_string(10'000'000 + i) + "\r\r\n";
     Write(folder, "big.log", list);
-    return Write(folder, "big.script", Greeted() + "click Form4.Command5\nchoose big.log\nwait 5\n");
+    return Write(folder, "big.script",
+                 Greeted() + "click Form4.Command5\nchoose big.log\nwait 5\n");
 }
 
 }  // namespace bench

@@ -10,10 +10,10 @@
 namespace bench {
 
 struct ProgramRun {
-    int status = -1;          // the exit status; -1 when it did not exit
-    double peak_mib = 0;      // its peak resident memory (wait4, ru_maxrss)
+    int status = -1;      // the exit status; -1 when it did not exit
+    double peak_mib = 0;  // its peak resident memory (wait4, ru_maxrss)
     double wall_seconds = 0;
-    std::string transcript;   // its standard output
+    std::string transcript;  // its standard output
 };
 
 // Runs the program beside this benchmark with `script` in `folder`, under an address-space

@@ -191,20 +191,19 @@ void Register(Measured& m, double realtime_seconds) {
                                         }),
            3);
 
-    for (auto [name, lines, run] : {std::tuple{"flood_100000_lines_at_the_end_of_a_list",
-                                               kFloodLines, &m.flood},
-                                    {"baseline_same_game_no_flood", 0, &m.calm}}) {
-        manual(benchmark::RegisterBenchmark(name,
-                                            [lines = lines, run = run](State& state) {
-                                                for (auto _ : state) {
-                                                    bench::ScratchFolder folder;
-                                                    *run = bench::RunProgram(
-                                                        folder, bench::FloodAtTheEnd(folder, lines),
-                                                        0);
-                                                    state.SetIterationTime(run->wall_seconds);
-                                                }
-                                                state.counters["peak_MiB"] = run->peak_mib;
-                                            }),
+    for (auto [name, lines, run] :
+         {std::tuple{"flood_100000_lines_at_the_end_of_a_list", kFloodLines, &m.flood},
+          {"baseline_same_game_no_flood", 0, &m.calm}}) {
+        manual(benchmark::RegisterBenchmark(
+                   name,
+                   [lines = lines, run = run](State& state) {
+                       for (auto _ : state) {
+                           bench::ScratchFolder folder;
+                           *run = bench::RunProgram(folder, bench::FloodAtTheEnd(folder, lines), 0);
+                           state.SetIterationTime(run->wall_seconds);
+                       }
+                       state.counters["peak_MiB"] = run->peak_mib;
+                   }),
                1);
     }
     for (const LimitedCase& c : kLimitedCases) {
@@ -313,14 +312,14 @@ bench::ResultsTable Table(const Measured& m, double realtime_seconds) {
                        " times the processor time"});
     }
     if (m.flood.status >= 0 && m.calm.status >= 0) {
-        table.add({"A 100,000-line flood at the end of a list, each line judged inside the "
-                   "pauses of the one before: peak memory of the program (wait4, ru_maxrss)",
-                   Fixed(m.flood.peak_mib, 1) + " MiB (status " +
-                       std::to_string(m.flood.status) + ", " + Fixed(m.flood.wall_seconds, 2) +
-                       " s)",
-                   "the same game without the flood: " + Fixed(m.calm.peak_mib, 1) + " MiB",
-                   "+" + Fixed(m.flood.peak_mib - m.calm.peak_mib, 1) + " MiB for the flood; " +
-                       (m.flood.peak_mib <= 64 ? "within" : "beyond") + " the goal of 64 MiB"});
+        table.add(
+            {"A 100,000-line flood at the end of a list, each line judged inside the "
+             "pauses of the one before: peak memory of the program (wait4, ru_maxrss)",
+             Fixed(m.flood.peak_mib, 1) + " MiB (status " + std::to_string(m.flood.status) + ", " +
+                 Fixed(m.flood.wall_seconds, 2) + " s)",
+             "the same game without the flood: " + Fixed(m.calm.peak_mib, 1) + " MiB",
+             "+" + Fixed(m.flood.peak_mib - m.calm.peak_mib, 1) + " MiB for the flood; " +
+                 (m.flood.peak_mib <= 64 ? "within" : "beyond") + " the goal of 64 MiB"});
         table.note(
             "The program's runs (the flood and the limits) are the tavrel program itself, run "
             "from a script as a child of the benchmark.");
@@ -329,14 +328,14 @@ bench::ResultsTable Table(const Measured& m, double realtime_seconds) {
         const bool same = l.free.transcript == l.limited.transcript;
         std::size_t lines = 0;
         for (char c : l.free.transcript) lines += c == '\n';
-        table.add({l.what + " under an address-space limit of " + std::to_string(l.limit_mib) +
-                       " MiB",
-                   "status " + std::to_string(l.limited.status) + ", " +
-                       Fixed(l.limited.wall_seconds, 2) + " s",
-                   "without a limit: status " + std::to_string(l.free.status) + ", " +
-                       Fixed(l.free.wall_seconds, 2) + " s, peak " + Fixed(l.free.peak_mib, 1) +
-                       " MiB, " + std::to_string(lines) + " lines",
-                   same ? "the same transcript" : "the transcripts differ"});
+        table.add(
+            {l.what + " under an address-space limit of " + std::to_string(l.limit_mib) + " MiB",
+             "status " + std::to_string(l.limited.status) + ", " +
+                 Fixed(l.limited.wall_seconds, 2) + " s",
+             "without a limit: status " + std::to_string(l.free.status) + ", " +
+                 Fixed(l.free.wall_seconds, 2) + " s, peak " + Fixed(l.free.peak_mib, 1) +
+                 " MiB, " + std::to_string(lines) + " lines",
+             same ? "the same transcript" : "the transcripts differ"});
     }
     if (p.word_clock_seconds > 0) {
         const double ticks = p.word_clock_ticks / p.word_clock_seconds;

@@ -3,8 +3,8 @@
 // Rules, in the order the program relies on them:
 // - One thread. Work arrives as posted events (chat lines, a person's clicks and keys, script
 //   actions) and as timer ticks. A driver's timeline brings its input with `input_at`: each
-//   piece runs at the start of the first round at or after its moment and posts the events
-//   it brings, so they run in that round, before its timers.
+//   piece runs at the start of the first round at or after its moment, at any nesting, and
+//   posts the events it brings, so they run in that round, before its timers.
 // - Ticks fall only on the platform's tick boundaries: every `tick` microseconds from program
 //   start (15.625 ms by default, 64 per second). A timer switched on at t0, or whose interval is
 //   set, falls due at the first boundary at or after t0 + interval; after each due time the next
@@ -20,7 +20,7 @@
 //   event or deadline; virtual time jumps the clock there, after a look at the front end's
 //   windows when there is one. Virtual time moves only in waits.
 // - Nesting: a handler that pauses or opens a box runs rounds inside itself, so handlers nest.
-//   Posted events (chat lines, clicks, menu choices, keys, box replies, script actions) nest at
+//   Posted events (chat lines, clicks, menu choices, keys, the script's input to windows) nest at
 //   most `kNestingBound` levels: a round run at the bound runs no event. They wait, in order,
 //   while the wait runs on to its deadline with the clock and the timers going on; once the
 //   handler at the bound returns, the round below goes on with the oldest of them. Every kind
@@ -157,6 +157,10 @@ void EventLoop::release_due() {
     }
 }
 
+bool EventLoop::events_may_run() const {
+    return m_nesting < kNestingBound;
+}
+
 void EventLoop::run_event(const std::function<void()>& event) {
     struct Level {
         int& nesting;
@@ -193,8 +197,7 @@ void EventLoop::do_events() {
     // wait, also where rounds nested inside have taken some of the older ones. At the bound
     // they all wait.
     const std::uint64_t posted_before = m_posted_order;
-    while (m_nesting < kNestingBound && !m_posted.empty() &&
-           m_posted.front().order < posted_before) {
+    while (events_may_run() && !m_posted.empty() && m_posted.front().order < posted_before) {
         std::function<void()> event = std::move(m_posted.front().event);
         m_posted.pop_front();
         run_event(event);
@@ -218,7 +221,7 @@ void EventLoop::do_events() {
 
 Micros EventLoop::next_wake() const {
     // At the bound the events wait: only the timers, the clock and input move on.
-    if (m_nesting < kNestingBound && !m_posted.empty()) return now();
+    if (events_may_run() && !m_posted.empty()) return now();
     Micros wake = kFarFuture;
     for (const Timer* t : m_timers)
         if (t->m_enabled && !t->m_running) wake = std::min(wake, t->m_due);

@@ -93,14 +93,16 @@ class EventLoop {
     // hand replies to open boxes), so what it brings takes its place in the order of events.
     void input_at(Micros when, std::function<void()> input);
 
-    // One round: the events posted before it, in order, then each due timer in creation order.
+    // One round: the input due, then the events posted before it, in order (none at the
+    // bound), then each due timer in creation order.
     void do_events();
-    // Waits until the earliest of: a posted event, a due timer, a scheduled event, `deadline`.
+    // Waits until the earliest of: a posted event that may run, a due timer, scheduled input or
+    // events, `deadline`.
     void wait_until(Micros deadline);
     // Runs rounds until the program ends.
     void run();
-    // The moment the loop next has work: now when events are waiting, else the earliest due
-    // timer or scheduled event (far in the future when there is none).
+    // The moment the loop next has work: now when events are waiting and may run, else the
+    // earliest due timer or scheduled input or event (far in the future when there is none).
     Micros next_wake() const;
 
     // Ends the program now: throws Ended.
@@ -128,6 +130,8 @@ class EventLoop {
     void remove_timer(Timer* t);
     Micros boundary_at_or_after(Micros t) const;
     void release_due();
+    // The one place that asks the bound: whether a round may run another posted event now.
+    bool events_may_run() const;
     void run_event(const std::function<void()>& event);
     void deliver(Timer& t);
     void check_ended() const;
@@ -149,7 +153,7 @@ class EventLoop {
     // By due time, then by the order they were scheduled in.
     std::map<std::pair<Micros, std::uint64_t>, Scheduled> m_scheduled;
     std::uint64_t m_scheduled_order = 0;
-    int m_nesting = 0;  // posted events running
+    int m_nesting = 0;             // posted events running
     std::vector<Timer*> m_timers;  // creation order
     std::uint64_t m_timer_order = 0;
     bool m_ended = false;

@@ -40,8 +40,9 @@ class MemoryLimit : public testing::Test {
     // error goes to the file "err" in the folder.
     test_support::CommandRun Tavrel(const std::string& args, int mebibytes) const {
         std::string limit = mebibytes ? "ulimit -v " + std::to_string(mebibytes * 1024) + "; " : "";
-        return RunCommand("(" + limit + "exec " + Shell(std::string(TAVREL_BINARY_DIR) + "/bin/tavrel") +
-                          " " + args + " 2>" + Shell((m_folder / "err").string()) + ")");
+        return RunCommand("(" + limit + "exec " +
+                          Shell(std::string(TAVREL_BINARY_DIR) + "/bin/tavrel") + " " + args +
+                          " 2>" + Shell((m_folder / "err").string()) + ")");
     }
     std::string Error() const { return test_support::ReadAll(m_folder / "err"); }
 

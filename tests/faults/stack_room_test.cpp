@@ -1,8 +1,9 @@
 // The program's stack has room for the nesting bound at a wide margin. Each kind of event that
 // can nest is flooded at one moment, so that each handler runs inside the pause of the one
 // before, down to the bound: chat lines, clicks and menu choices, and chat lines inside the wait
-// of an open box (input to the windows waits while a box is open). The deepest stack seen, by a room listener and by a timer that ticks in
-// the deepest rounds, stays within a quarter of the stack.
+// of an open box (input to the windows waits while a box is open). The deepest stack seen, by a
+// room listener and by a timer that ticks in the deepest rounds, stays within a quarter of the
+// stack.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -36,8 +37,8 @@ class StackRoom : public form4_test::ProgramRun {
             deepest = std::max(deepest, loop::StackUsed());
             deepest_nesting = std::max(deepest_nesting, loop::EventLoop::instance().nesting());
         };
-        const int listener =
-            chatclient::ChatClient::instance().add_listener([&](const chatclient::Line&) { sample(); });
+        const int listener = chatclient::ChatClient::instance().add_listener(
+            [&](const chatclient::Line&) { sample(); });
         loop::Timer sampler(sample);
         sampler.set_interval(1);
         sampler.set_enabled(true);
