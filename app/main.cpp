@@ -13,6 +13,7 @@
 #include "app/program.h"
 #include "app/view/front_end.h"
 #include "platform/loop/stack.h"
+#include "platform/signals/ending_signals.h"
 #ifdef TAVREL_HAS_VIEW
 #include "app/view/desktop_view.h"
 #endif
@@ -20,6 +21,9 @@
 namespace {
 
 int Main(int argc, char** argv) {
+    // SIGTERM, SIGINT and SIGHUP end the run between lines and saves, the demo's folder removed;
+    // a closed pipe fails the next write of the transcript.
+    const signals::EndingSignals ending_signals;
     // With standard output closed, the first file the program opens would take its place and
     // receive the transcript.
     if (::fcntl(STDOUT_FILENO, F_GETFD) == -1) {

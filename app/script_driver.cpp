@@ -7,6 +7,7 @@
 #include "platform/chatclient/chat_client.h"
 #include "platform/forms/application.h"
 #include "platform/loop/loop.h"
+#include "platform/signals/ending_signals.h"
 #include "platform/text/text.h"
 
 namespace app {
@@ -94,18 +95,23 @@ void ScriptDriver::on_line(const std::string& name, const std::string& text) {
 }
 
 void ScriptDriver::emit(const std::string& utf8_line) {
-    if (m_options.times) {
-        char stamp[32];
-        std::snprintf(stamp, sizeof stamp, "[%.2f] ",
-                      static_cast<double>(loop::EventLoop::instance().now()) / 1e6);
-        m_out << stamp;
-    }
     // Each line reaches the output as it is said, so a run that is killed keeps every line
-    // said before.
-    errno = 0;
-    m_out << utf8_line << '\n' << std::flush;
+    // said before; a signal that ends the run waits until the line is out whole.
+    int error = 0;
+    {
+        const signals::HeldSignals held;
+        if (m_options.times) {
+            char stamp[32];
+            std::snprintf(stamp, sizeof stamp, "[%.2f] ",
+                          static_cast<double>(loop::EventLoop::instance().now()) / 1e6);
+            m_out << stamp;
+        }
+        errno = 0;
+        m_out << utf8_line << '\n' << std::flush;
+        error = errno;
+    }
     if (m_out || m_write_error) return;
-    m_write_error = std::error_code(errno ? errno : EIO, std::generic_category());
+    m_write_error = std::error_code(error ? error : EIO, std::generic_category());
     // Nothing said from here on could be seen: the run ends at the line that was lost.
     auto& loop = loop::EventLoop::instance();
     if (!loop.ended()) loop.end();

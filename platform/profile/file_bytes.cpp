@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/signals/ending_signals.h"
+
 namespace profile {
 namespace {
 
@@ -164,6 +166,7 @@ std::optional<FileRead> ReadFileBytes(const std::string& path) {
 
 bool ReplaceFileBytes(const std::string& link_or_path, std::string_view bytes,
                       const std::function<bool()>& before_rename) {
+    const signals::HeldSignals held;
     const auto resolved = FollowLinks(link_or_path);
     if (!resolved) return false;
     const std::string& path = *resolved;
