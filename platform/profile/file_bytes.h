@@ -37,23 +37,30 @@ struct FileRead {
 std::optional<FileRead> ReadFileBytes(const std::string& path);
 
 // Replaces the file with `bytes` so that it holds either the old bytes or the new ones, never a
-// mix. The file is the one that `path` names: through symbolic links to the file they point to
-// (created when missing), the links staying links. It is written only when the user may write
-// it, by its own permission bits, and only when it is a regular file.
+// mix, and never loses the old ones to a failure. The file is the one that `path` names:
+// through symbolic links to the file they point to (created when missing), the links staying
+// links, but not through a link that the kernel's rule for shared folders (fs.protected_symlinks)
+// would refuse: one in a sticky folder that anyone may write to, owned neither by the user nor by
+// the folder's owner, which the save then fails at, whether the system enforces that rule or
+// not. It is written only when the user may write it, by its own permission bits, and only when
+// it is a regular file. No ending signal (platform/signals) cuts the save short.
 //
-// The bytes go to a new file with a short name beside it, are flushed to disk and then renamed
-// over it; the new file keeps the old one's permission bits, owner and group (a new file gets
-// 0666 less the umask). Where that cannot stand in for the old file faithfully, the bytes are
-// written into the old file itself instead: when its folder takes no new file, when the rename
-// is refused (a folder with the sticky bit), when the owner cannot be kept, or when the file has
-// further hard links. Such a write in place is not crash-safe: if it fails part-way the file
-// holds part of the new bytes. Any other failure leaves the old file as it was and removes the
-// temporary file.
+// The bytes go to a new file with a short name beside it, created for the user alone (0600), are
+// flushed to disk and then renamed over it; once its bytes are complete the new file takes the old
+// one's permission bits, owner and group (a file that is new gets 0666 less the umask). Where the
+// new file cannot stand in for the old one for a reason of rights or links, the bytes are written
+// into the old file itself instead: when its folder does not let the user make a new file, when
+// the rename is refused (a folder with the sticky bit), when the owner cannot be given, or when the
+// file has further hard links. Such a write first reserves room for all the new bytes and, where
+// that cannot be had, leaves the file exactly as it was and fails; it is not crash-safe: if the
+// disk fails part-way the file holds part of the new bytes. A full disk or quota or a failing disk
+// never leads to a write in place: every other failure leaves the old file as it was and removes
+// the temporary file.
 //
-// `before_rename` runs once the new bytes are on disk, just before the rename (never for a
-// write in place); returning false abandons the write as a failure. Tests use it to stop or
-// kill the process at that point.
+// `before_replacing` runs once the new bytes are ready to take the old ones' place: just before
+// the rename, or before the first byte of a write in place; returning false abandons the save as
+// a failure. Tests use it to stop or signal the process at that point.
 bool ReplaceFileBytes(const std::string& path, std::string_view bytes,
-                      const std::function<bool()>& before_rename = {});
+                      const std::function<bool()>& before_replacing = {});
 
 }  // namespace profile
