@@ -167,17 +167,27 @@ bool WriteInPlace(const std::string& path, std::string_view bytes,
 }  // namespace
 
 ReadOutcome ReadFilePieces(const std::string& path, std::size_t max_bytes,
-                           const std::function<void(std::string_view piece)>& each_piece) {
-    // Looked at before it is opened, so that a device or a pipe is never opened at all; the open
-    // does not wait either, should the path change in between.
+                           const std::function<void(std::string_view piece)>& each_piece,
+                           Readable readable) {
+    // Looked at before it is opened, so that a device is never opened at all.
+    const auto takes = [readable](mode_t mode) {
+        return S_ISREG(mode) || (readable == Readable::kFilesAndPipes && S_ISFIFO(mode));
+    };
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0)
         return errno == ENOENT ? ReadOutcome::kMissing : ReadOutcome::kFailed;
-    if (!S_ISREG(info.st_mode)) return ReadOutcome::kFailed;
-    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+    if (!takes(info.st_mode)) return ReadOutcome::kNotAFile;
+    if (S_ISREG(info.st_mode) && static_cast<unsigned long long>(info.st_size) > max_bytes)
+        return ReadOutcome::kTooLarge;
+    // A pipe is read as it comes; opening anything else does not wait, should the path change
+    // in between.
+    const int waiting = S_ISFIFO(info.st_mode) ? 0 : O_NONBLOCK;
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | waiting));
     if (!file.is_open()) return errno == ENOENT ? ReadOutcome::kMissing : ReadOutcome::kFailed;
-    if (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return ReadOutcome::kFailed;
-    if (static_cast<unsigned long long>(info.st_size) > max_bytes) return ReadOutcome::kFailed;
+    if (::fstat(file.get(), &info) != 0) return ReadOutcome::kFailed;
+    if (!takes(info.st_mode)) return ReadOutcome::kNotAFile;
+    if (S_ISREG(info.st_mode) && static_cast<unsigned long long>(info.st_size) > max_bytes)
+        return ReadOutcome::kTooLarge;
 
     std::string piece(64 * 1024, '\0');
     std::size_t total = 0;
@@ -188,9 +198,9 @@ ReadOutcome ReadFilePieces(const std::string& path, std::size_t max_bytes,
             return ReadOutcome::kFailed;
         }
         if (got == 0) return ReadOutcome::kRead;
-        // The file may grow while it is read.
+        // A file may grow while it is read, and a pipe says nothing of its length beforehand.
         total += static_cast<std::size_t>(got);
-        if (total > max_bytes) return ReadOutcome::kFailed;
+        if (total > max_bytes) return ReadOutcome::kTooLarge;
         each_piece(std::string_view(piece.data(), static_cast<std::size_t>(got)));
     }
 }
@@ -203,6 +213,8 @@ std::optional<FileRead> ReadFileBytes(const std::string& path) {
             return read;
         case ReadOutcome::kMissing:
             return FileRead{};
+        case ReadOutcome::kNotAFile:
+        case ReadOutcome::kTooLarge:
         case ReadOutcome::kFailed:
             break;
     }

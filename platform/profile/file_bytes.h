@@ -15,17 +15,25 @@ namespace profile {
 inline constexpr std::size_t kMaxFileBytes = 64 * 1024 * 1024;
 
 enum class ReadOutcome {
-    kRead,     // every byte was handed over
-    kMissing,  // nothing at the path
-    kFailed,   // not a regular file, too large, not readable, or reading broke off
+    kRead,      // every byte was handed over
+    kMissing,   // nothing at the path
+    kNotAFile,  // a folder, a device, a socket, or a pipe where only regular files are read
+    kTooLarge,  // more than the bytes allowed
+    kFailed,    // not readable, or reading broke off
 };
 
+// What a read takes: only regular files (the lists and the settings file), or pipes as well.
+enum class Readable { kRegularFiles, kFilesAndPipes };
+
 // Reads the file at `path` and hands its bytes to `each_piece` as they arrive, in pieces of at
-// most 64 KiB. The open never waits (a named pipe or a device cannot hold it up), and only a
-// regular file of at most `max_bytes` is read; one that grows past `max_bytes` while it is read
-// fails there, after the pieces before. The file is closed on every road.
+// most 64 KiB. Only a regular file of at most `max_bytes` is read, or with kFilesAndPipes also a
+// pipe, to its end; one that grows past `max_bytes` while it is read fails there (kTooLarge),
+// after the pieces before. Opening a regular file never waits, so a pipe or a device put in its
+// place meanwhile cannot hold the read up; opening a pipe waits for a writer. The file is closed
+// on every road.
 ReadOutcome ReadFilePieces(const std::string& path, std::size_t max_bytes,
-                           const std::function<void(std::string_view piece)>& each_piece);
+                           const std::function<void(std::string_view piece)>& each_piece,
+                           Readable readable = Readable::kRegularFiles);
 
 struct FileRead {
     bool exists = false;  // false: nothing at the path, `bytes` is empty
