@@ -47,6 +47,25 @@ std::string ResultName(int result) {
 
 }  // namespace
 
+std::string MarkFolder(std::string line, std::string folder) {
+    // A folder given with a slash at its end names the same folder as without.
+    while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+    if (folder.empty() || folder == "." || folder == "/") return line;
+    const std::string mark = "$FOLDER";
+    for (auto at = line.find(folder); at != std::string::npos; at = line.find(folder, at)) {
+        const std::size_t end = at + folder.size();
+        const bool starts = at == 0 || line[at - 1] == ' ' || line[at - 1] == '"';
+        const bool ends = end == line.size() || line[end] == '/' || line[end] == '"';
+        if (starts && ends) {
+            line.replace(at, folder.size(), mark);
+            at += mark.size();
+        } else {
+            ++at;
+        }
+    }
+    return line;
+}
+
 ScriptDriver::ScriptDriver(std::vector<Action> actions, DriverOptions options, std::ostream& out)
     : m_actions(std::move(actions)), m_options(std::move(options)), m_out(out) {
     m_listener = chatclient::ChatClient::instance().add_listener(
@@ -121,12 +140,7 @@ void ScriptDriver::emit(const std::string& utf8_line) {
 // transcript that names files can be compared byte for byte.
 void ScriptDriver::trace(const std::string& utf8_line) {
     if (!m_options.trace) return;
-    std::string line = utf8_line;
-    const std::string folder = text::EscapeBytes(m_options.program_folder);
-    if (!folder.empty() && folder != ".")
-        for (auto at = line.find(folder); at != std::string::npos; at = line.find(folder, at + 7))
-            line.replace(at, folder.size(), "$FOLDER");
-    emit("* " + line);
+    emit("* " + MarkFolder(utf8_line, text::EscapeBytes(m_options.program_folder)));
 }
 
 void ScriptDriver::fail(const Action* action, const std::string& why) {

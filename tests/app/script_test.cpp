@@ -186,4 +186,28 @@ TEST_F(ScriptDriverDeathTest, AnEndingSignalWaitsUntilTheLineIsOutWhole) {
     std::filesystem::remove(path);
 }
 
+// The trace writes the program's folder as $FOLDER only where a path begins with the folder as a
+// whole, so that the folder's name elsewhere in a line stays as it is.
+TEST(MarkFolder, WritesTheFolderOnlyWhereAPathBeginsWithIt) {
+    struct Case {
+        std::string folder, line, marked;
+    };
+    const std::string filter = R"( filter "log files (*.log)|*.log")";
+    const Case cases[] = {
+        {"log", R"(open dialog init "log")" + filter, R"(open dialog init "$FOLDER")" + filter},
+        {"log", R"(msgbox "This file already exists: log/words.log, do you wish replace it?")",
+         R"(msgbox "This file already exists: $FOLDER/words.log, do you wish replace it?")"},
+        {"log", "log/a log/", "$FOLDER/a $FOLDER/"},
+        {"log", R"(open dialog init "logs" -> "catalog/log.log")",
+         R"(open dialog init "logs" -> "catalog/log.log")"},
+        {"/tmp/f", R"(init "/tmp/f" path "/tmp/f/x" other "/tmp/fx" "/var/tmp/f/x")",
+         R"(init "$FOLDER" path "$FOLDER/x" other "/tmp/fx" "/var/tmp/f/x")"},
+        {"/tmp/f/", R"(init "/tmp/f" path "/tmp/f/x")", R"(init "$FOLDER" path "$FOLDER/x")"},
+        {".", R"(init "." path "./x")", R"(init "." path "./x")"},
+        {"/", R"(init "/" path "/x")", R"(init "/" path "/x")"},
+        {"", R"(init "")", R"(init "")"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(app::MarkFolder(c.line, c.folder), c.marked) << c.line;
+}
+
 }  // namespace
