@@ -62,7 +62,7 @@ class SmallFileSystem : public editor_test::EditorTest {
         // In a mount namespace of the test's own, the file systems go with the process whatever
         // becomes of it; where none can be had they are unmounted by the test itself.
         if (::unshare(CLONE_NEWNS) == 0)
-            ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr);
+            ::mount("none", "/", "none", MS_REC | MS_PRIVATE, nullptr);
     }
 
     // A tmpfs of 16 blocks of 4 KiB and 32 inodes at a fresh folder; false where none can be
