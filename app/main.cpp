@@ -13,6 +13,7 @@
 #include "app/program.h"
 #include "app/view/front_end.h"
 #include "platform/loop/stack.h"
+#include "platform/signals/ending_signals.h"
 #ifdef TAVREL_HAS_VIEW
 #include "app/view/desktop_view.h"
 #endif
@@ -21,6 +22,10 @@ namespace {
 
 // What runs on the program's stack: everything after the options.
 int Run(const app::Options& options) {
+    // SIGTERM, SIGINT and SIGHUP end the run between lines and saves, the demo's folder removed;
+    // a closed pipe fails the next write of the transcript. They are taken on this thread, the
+    // one that writes.
+    const signals::EndingSignals ending_signals;
 #ifdef TAVREL_HAS_VIEW
     if (options.demo && options.view) {
         if (auto desktop_view = view::DesktopView::Open())

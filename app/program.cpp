@@ -1,11 +1,10 @@
 #include "app/program.h"
 
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <memory>
 #include <optional>
-#include <sstream>
+#include <string_view>
 
 #include "app/script_driver.h"
 #include "app/script_names.h"
@@ -15,6 +14,7 @@
 #include "platform/desktop/desktop.h"
 #include "platform/forms/application.h"
 #include "platform/loop/loop.h"
+#include "platform/profile/file_bytes.h"
 
 namespace app {
 
@@ -26,17 +26,28 @@ std::string ExecutableFolder() {
     return ec ? std::string(".") : exe.parent_path().string();
 }
 
-// Reads the whole script; a folder or a failed read gives the reason why not.
+// Reads the whole script, with the guards of the lists: a regular file or a pipe (read to its
+// end, so /dev/stdin and a shell's <(...) work), of at most the lists' 64 MiB. Anything else
+// gives the reason why not.
 std::optional<std::string> ReadScript(const std::string& path, std::string& out) {
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) return "it is a folder";
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return "it cannot be opened";
-    std::ostringstream s;
-    s << in.rdbuf();
-    if (in.bad()) return "it cannot be read";
-    out = s.str();
-    return std::nullopt;
+    switch (profile::ReadFilePieces(
+        path, profile::kMaxFileBytes, [&out](std::string_view piece) { out.append(piece); },
+        profile::Readable::kFilesAndPipes)) {
+        case profile::ReadOutcome::kRead:
+            return std::nullopt;
+        case profile::ReadOutcome::kMissing:
+            return "it cannot be opened";
+        case profile::ReadOutcome::kNotAFile: {
+            std::error_code ec;
+            if (std::filesystem::is_directory(path, ec)) return "it is a folder";
+            return "it is neither a file nor a pipe";
+        }
+        case profile::ReadOutcome::kTooLarge:
+            return "it is larger than 64 MiB";
+        case profile::ReadOutcome::kFailed:
+            break;
+    }
+    return "it cannot be read";
 }
 
 // The program's folder holds the settings file; one that is not there would silently start

@@ -7,6 +7,7 @@
 #include "platform/chatclient/chat_client.h"
 #include "platform/forms/application.h"
 #include "platform/loop/loop.h"
+#include "platform/signals/ending_signals.h"
 #include "platform/text/text.h"
 
 namespace app {
@@ -59,6 +60,25 @@ std::string ResultName(int result) {
 }
 
 }  // namespace
+
+std::string MarkFolder(std::string line, std::string folder) {
+    // A folder given with a slash at its end names the same folder as without.
+    while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+    if (folder.empty() || folder == "." || folder == "/") return line;
+    const std::string mark = "$FOLDER";
+    for (auto at = line.find(folder); at != std::string::npos; at = line.find(folder, at)) {
+        const std::size_t end = at + folder.size();
+        const bool starts = at == 0 || line[at - 1] == ' ' || line[at - 1] == '"';
+        const bool ends = end == line.size() || line[end] == '/' || line[end] == '"';
+        if (starts && ends) {
+            line.replace(at, folder.size(), mark);
+            at += mark.size();
+        } else {
+            ++at;
+        }
+    }
+    return line;
+}
 
 ScriptDriver::ScriptDriver(std::vector<Action> actions, DriverOptions options, std::ostream& out)
     : m_actions(std::move(actions)), m_options(std::move(options)), m_out(out) {
@@ -133,18 +153,23 @@ void ScriptDriver::on_line(const std::string& name, const std::string& text) {
 }
 
 void ScriptDriver::emit(const std::string& utf8_line) {
-    if (m_options.times) {
-        char stamp[32];
-        std::snprintf(stamp, sizeof stamp, "[%.2f] ",
-                      static_cast<double>(loop::EventLoop::instance().now()) / 1e6);
-        m_out << stamp;
-    }
     // Each line reaches the output as it is said, so a run that is killed keeps every line
-    // said before.
-    errno = 0;
-    m_out << utf8_line << '\n' << std::flush;
+    // said before; a signal that ends the run waits until the line is out whole.
+    int error = 0;
+    {
+        const signals::HeldSignals held;
+        if (m_options.times) {
+            char stamp[32];
+            std::snprintf(stamp, sizeof stamp, "[%.2f] ",
+                          static_cast<double>(loop::EventLoop::instance().now()) / 1e6);
+            m_out << stamp;
+        }
+        errno = 0;
+        m_out << utf8_line << '\n' << std::flush;
+        error = errno;
+    }
     if (m_out || m_write_error) return;
-    m_write_error = std::error_code(errno ? errno : EIO, std::generic_category());
+    m_write_error = std::error_code(error ? error : EIO, std::generic_category());
     // Nothing said from here on could be seen: the run ends at the line that was lost.
     auto& loop = loop::EventLoop::instance();
     if (!loop.ended()) loop.end();
@@ -154,12 +179,7 @@ void ScriptDriver::emit(const std::string& utf8_line) {
 // transcript that names files can be compared byte for byte.
 void ScriptDriver::trace(const std::string& utf8_line) {
     if (!m_options.trace) return;
-    std::string line = utf8_line;
-    const std::string folder = text::EscapeBytes(m_options.program_folder);
-    if (!folder.empty() && folder != ".")
-        for (auto at = line.find(folder); at != std::string::npos; at = line.find(folder, at + 7))
-            line.replace(at, folder.size(), "$FOLDER");
-    emit("* " + line);
+    emit("* " + MarkFolder(utf8_line, text::EscapeBytes(m_options.program_folder)));
 }
 
 void ScriptDriver::fail(const Action* action, const std::string& why) {

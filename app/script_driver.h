@@ -24,6 +24,12 @@ struct DriverOptions {
     std::string program_folder = ".";
 };
 
+// `line` with the program's folder written $FOLDER wherever a path begins with the folder as a
+// whole: where it starts the line or follows a blank or a double quote, and where it ends the
+// line or comes before a slash or a double quote. The folder is given as the line shows it
+// (escaped); "" and "." are left alone.
+std::string MarkFolder(std::string line, std::string folder);
+
 class ScriptDriver : public forms::ModalHost {
   public:
     ScriptDriver(std::vector<Action> actions, DriverOptions options, std::ostream& out);

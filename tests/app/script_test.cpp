@@ -1,10 +1,17 @@
 // The script language and its driver: parsing, and a timeline that acts inside pauses and
 // modal boxes as a person would.
-#include <gtest/gtest.h>
-
-#include <sstream>
-
 #include "app/script.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
+#include <streambuf>
+
 #include "app/script_driver.h"
 #include "common/chat.h"
 #include "common/pause.h"
@@ -12,6 +19,7 @@
 #include "platform/desktop/desktop.h"
 #include "platform/forms/application.h"
 #include "platform/loop/loop.h"
+#include "tests/support/run_helpers.h"
 
 namespace {
 
@@ -132,6 +140,74 @@ TEST_F(ScriptDriverTest, HiddenOrDisabledControlsIgnoreInput) {
     EXPECT_NE(out.find("* ignored: click PausingForm.Command1 (hidden or disabled)"),
               std::string::npos);
     EXPECT_NE(out.find("* ignored: close Nowhere (the window is not shown)"), std::string::npos);
+}
+
+// Writes each byte through to a file on its own and raises a signal after the fifth, as if the
+// signal came in the middle of a line.
+class SignallingOutput : public std::streambuf {
+  public:
+    SignallingOutput(int fd, int signal) : m_fd(fd), m_signal(signal) {}
+
+  protected:
+    int_type overflow(int_type c) override {
+        if (traits_type::eq_int_type(c, traits_type::eof())) return traits_type::not_eof(c);
+        const char byte = traits_type::to_char_type(c);
+        if (::write(m_fd, &byte, 1) != 1) return traits_type::eof();
+        if (++m_written == 5) std::raise(m_signal);
+        return c;
+    }
+
+  private:
+    int m_fd;
+    int m_signal;
+    int m_written = 0;
+};
+
+using ScriptDriverDeathTest = ScriptDriverTest;
+
+TEST_F(ScriptDriverDeathTest, AnEndingSignalWaitsUntilTheLineIsOutWhole) {
+    GTEST_FLAG_SET(death_test_style, "fast");
+    std::string path = (std::filesystem::temp_directory_path() / "tavrel-line-XXXXXX").string();
+    const int fd = ::mkstemp(path.data());
+    ASSERT_GE(fd, 0);
+    for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        const auto say_a_line = [fd, signal] {
+            SignallingOutput buffer(fd, signal);
+            std::ostream out(&buffer);
+            app::ScriptDriver driver({}, {}, out);
+            chatclient::ChatClient::instance().say("ann", "one two three");
+        };
+        EXPECT_EXIT(say_a_line(), ::testing::KilledBySignal(signal), "") << signal;
+        EXPECT_EQ(test_support::ReadAll(path), "ann: one two three\n") << signal;
+        ASSERT_EQ(::ftruncate(fd, 0), 0);
+        ASSERT_EQ(::lseek(fd, 0, SEEK_SET), 0);
+    }
+    ::close(fd);
+    std::filesystem::remove(path);
+}
+
+// The trace writes the program's folder as $FOLDER only where a path begins with the folder as a
+// whole, so that the folder's name elsewhere in a line stays as it is.
+TEST(MarkFolder, WritesTheFolderOnlyWhereAPathBeginsWithIt) {
+    struct Case {
+        std::string folder, line, marked;
+    };
+    const std::string filter = R"( filter "log files (*.log)|*.log")";
+    const Case cases[] = {
+        {"log", R"(open dialog init "log")" + filter, R"(open dialog init "$FOLDER")" + filter},
+        {"log", R"(msgbox "This file already exists: log/words.log, do you wish replace it?")",
+         R"(msgbox "This file already exists: $FOLDER/words.log, do you wish replace it?")"},
+        {"log", "log/a log/", "$FOLDER/a $FOLDER/"},
+        {"log", R"(open dialog init "logs" -> "catalog/log.log")",
+         R"(open dialog init "logs" -> "catalog/log.log")"},
+        {"/tmp/f", R"(init "/tmp/f" path "/tmp/f/x" other "/tmp/fx" "/var/tmp/f/x")",
+         R"(init "$FOLDER" path "$FOLDER/x" other "/tmp/fx" "/var/tmp/f/x")"},
+        {"/tmp/f/", R"(init "/tmp/f" path "/tmp/f/x")", R"(init "$FOLDER" path "$FOLDER/x")"},
+        {".", R"(init "." path "./x")", R"(init "." path "./x")"},
+        {"/", R"(init "/" path "/x")", R"(init "/" path "/x")"},
+        {"", R"(init "")", R"(init "")"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(app::MarkFolder(c.line, c.folder), c.marked) << c.line;
 }
 
 }  // namespace

@@ -41,6 +41,7 @@ TEST(RunnerErrors, EachFaultEndsTheRunWithItsStatusAndMessage) {
         int status;
         std::string err;  // standard error, exactly
         std::string out = "";
+        std::string feed = "";  // shell words before the command: a pipe into it, a preparation
     };
     const Case cases[] = {
         // Names: checked before anything runs, every one reported.
@@ -87,6 +88,19 @@ TEST(RunnerErrors, EachFaultEndsTheRunWithItsStatusAndMessage) {
          "tavrel: cannot read the script $F: it is a folder\n"},
         {"script is missing", "", "--script $F/none.script --folder $F", "", 2,
          "tavrel: cannot read the script $F/none.script: it cannot be opened\n"},
+        // Scripts are read with the lists' guards, pipes besides.
+        {"script from a pipe", "say ann: hi\n", "--script /dev/stdin --folder $F", "", 0, "",
+         "ann: hi\n", "cat $S |"},
+        {"script on standard input", "say ann: hi\n", "--script /dev/stdin --folder $F <$S", "", 0,
+         "", "ann: hi\n"},
+        {"script is a device", "", "--script /dev/zero --folder $F", "", 2,
+         "tavrel: cannot read the script /dev/zero: it is neither a file nor a pipe\n"},
+        {"script larger than 64 MiB", "wait 1\n", run, "", 2,
+         "tavrel: cannot read the script $S: it is larger than 64 MiB\n", "",
+         "truncate -s 67108865 $S &&"},
+        {"script from an endless pipe", "", "--script /dev/stdin --folder $F", "", 2,
+         "tavrel: cannot read the script /dev/stdin: it is larger than 64 MiB\n", "",
+         "yes 'wait 1' 2>/dev/null |"},
         {"folder is missing", "answer bob\nwait 5\n", "--script $S --folder $F/none", "", 2,
          "tavrel: --folder: no such folder: $F/none\n"},
         {"folder is a file", "answer bob\nwait 5\n", "--script $S --folder $S", "", 2,
@@ -124,8 +138,8 @@ TEST(RunnerErrors, EachFaultEndsTheRunWithItsStatusAndMessage) {
         fs::path script = folder / "run.script";
         std::ofstream(script, std::ios::binary) << c.script;
         std::string command =
-            "'" + std::string(TAVREL_BINARY_DIR) + "/bin/tavrel' " +
-            Expand(c.args, script, folder) + " " +
+            Expand(c.feed, script, folder) + " '" + std::string(TAVREL_BINARY_DIR) +
+            "/bin/tavrel' " + Expand(c.args, script, folder) + " " +
             (c.redirect.empty() ? ">'" + (folder / "out").string() + "'" : c.redirect) + " 2>'" +
             (folder / "err").string() + "'";
         int raw = std::system(command.c_str());

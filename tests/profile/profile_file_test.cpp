@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -76,6 +77,19 @@ TEST_F(ProfileFile, WriteKeepsThePermissionBits) {
     struct stat info {};
     ASSERT_EQ(::stat(m_path.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0640u);
+}
+
+TEST_F(ProfileFile, ANewFileGetsThePermissionBitsOfTheUmask) {
+    const mode_t before = ::umask(022);
+    for (mode_t mask : {022, 077, 0}) {
+        ::umask(mask);
+        std::filesystem::remove(m_path);
+        ASSERT_TRUE(WritePrivateProfileStringA("tavrel", "scramble", "1", m_path.c_str()));
+        struct stat info {};
+        ASSERT_EQ(::stat(m_path.c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, 0666u & ~mask) << mask;
+    }
+    ::umask(before);
 }
 
 TEST_F(ProfileFile, WriteThroughALinkReplacesTheLinkedFile) {
@@ -240,7 +254,119 @@ TEST_F(ProfileReplace, KeepsTheOwnerOfAnotherUsersFile) {
     EXPECT_EQ(EntriesInFolder(), 1u);
 }
 
+// Links in a sticky folder that anyone may write to are followed only as the kernel's rule for
+// such folders would follow them: links of the user or of the folder's owner. Only the superuser
+// can give links to other users, so the rows need it; the rule binds the superuser as well.
+TEST_F(ProfileReplace, LinksInSharedFoldersAreFollowedAsTheKernelWould) {
+    if (::geteuid() != 0) GTEST_SKIP() << "only the superuser can give links to other users";
+    constexpr uid_t kFolderOwner = 65534;
+    constexpr uid_t kStranger = 4242;
+    struct Row {
+        const char* what;
+        mode_t folder_mode;  // of the folder that holds the link
+        uid_t link_owner;
+        bool through_second_link;  // the save's path is a plain folder's link to that link
+        bool followed;
+    };
+    const Row rows[] = {
+        {"a stranger's link in a sticky folder anyone may write", 01777, kStranger, false, false},
+        {"the same, reached through a link of the user's", 01777, kStranger, true, false},
+        {"the user's own link there", 01777, 0, false, true},
+        {"the folder owner's link there", 01777, kFolderOwner, false, true},
+        {"a stranger's link in a sticky folder only its owner writes", 01755, kStranger, false,
+         true},
+        {"a stranger's link in a folder anyone may write, not sticky", 0777, kStranger, false,
+         true},
+    };
+    const std::string before = "[tavrel]\nscramble=1\n";
+    int n = 0;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        const std::filesystem::path at = m_folder / ("row" + std::to_string(n++));
+        const std::filesystem::path shared = at / "shared";
+        std::filesystem::create_directories(shared);
+        const std::string target = (at / "real.ini").string();
+        WriteFile(target, before);
+        const std::filesystem::path link = shared / "tavrel.ini";
+        std::filesystem::create_symlink(target, link);
+        ASSERT_EQ(::lchown(link.c_str(), row.link_owner, row.link_owner), 0);
+        ASSERT_EQ(::chown(shared.c_str(), kFolderOwner, kFolderOwner), 0);
+        ASSERT_EQ(::chmod(shared.c_str(), row.folder_mode), 0);
+        std::filesystem::path path = link;
+        if (row.through_second_link) {
+            path = at / "tavrel.ini";
+            std::filesystem::create_symlink(link, path);
+        }
+
+        EXPECT_EQ(WritePrivateProfileStringA("tavrel", "scramble", "2", path.c_str()),
+                  row.followed);
+        EXPECT_EQ(ReadFile(target), row.followed ? "[tavrel]\nscramble=2\n" : before);
+        EXPECT_TRUE(std::filesystem::is_symlink(link));
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(shared),
+                                std::filesystem::directory_iterator()),
+                  1);
+    }
+}
+
 using ProfileReplaceDeathTest = ProfileReplace;
+
+// The new file is the user's alone until its bytes are complete: a process stopped part-way
+// through them (here by the file size limit) leaves it readable by nobody else.
+TEST_F(ProfileReplaceDeathTest, TheNewFileIsTheUsersAloneUntilItsBytesAreComplete) {
+    GTEST_FLAG_SET(death_test_style, "fast");
+    const std::string before = "[tavrel]\r\nscramble=1\r\n";
+    WriteFile(m_path, before);
+    ASSERT_EQ(::chmod(m_path.c_str(), 0644), 0);
+    const auto save_past_the_limit = [this] {
+        const struct rlimit no_core { 0, 0 };
+        ::setrlimit(RLIMIT_CORE, &no_core);
+        const struct rlimit four_kib { 4096, 4096 };
+        ::setrlimit(RLIMIT_FSIZE, &four_kib);
+        profile::ReplaceFileBytes(m_path, std::string(8192, 'x'));
+    };
+    EXPECT_EXIT(save_past_the_limit(), ::testing::KilledBySignal(SIGXFSZ), "");
+
+    EXPECT_EQ(ReadFile(m_path), before);
+    std::size_t stopped = 0;
+    for (const auto& item : std::filesystem::directory_iterator(m_folder)) {
+        if (item.path() == m_path) continue;
+        ++stopped;
+        struct stat info {};
+        ASSERT_EQ(::stat(item.path().c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, 0600u) << item.path();
+        EXPECT_EQ(info.st_size, 4096);
+    }
+    EXPECT_EQ(stopped, 1u);
+}
+
+// A signal that would end the program while a save is under way waits until the save is done:
+// the file then holds the new bytes, on the road through a new file and on the road in place.
+TEST_F(ProfileReplaceDeathTest, AnEndingSignalWaitsForTheSaveToFinish) {
+    GTEST_FLAG_SET(death_test_style, "fast");
+    struct Row {
+        const char* what;
+        int signal;
+        bool second_name;  // a hard link, so that the bytes go into the file itself
+    };
+    for (const Row& row :
+         {Row{"SIGTERM, a new file", SIGTERM, false}, Row{"SIGINT, in place", SIGINT, true},
+          Row{"SIGHUP, in place", SIGHUP, true}}) {
+        SCOPED_TRACE(row.what);
+        WriteFile(m_path, "[tavrel]\r\nscramble=1\r\n");
+        const std::string alias = PathOf("alias.ini");
+        if (row.second_name) std::filesystem::create_hard_link(m_path, alias);
+        const std::string after(100000, 'n');
+        EXPECT_EXIT(profile::ReplaceFileBytes(m_path, after,
+                                              [&row] {
+                                                  std::raise(row.signal);
+                                                  return true;
+                                              }),
+                    ::testing::KilledBySignal(row.signal), "");
+        EXPECT_TRUE(ReadFile(m_path) == after) << "the save was cut short";
+        EXPECT_EQ(EntriesInFolder(), row.second_name ? 2u : 1u);
+        std::filesystem::remove(alias);
+    }
+}
 
 TEST_F(ProfileReplaceDeathTest, KillBeforeRenameLosesNothing) {
     // The child must share this test's folder, so it is forked rather than started afresh.
