@@ -19,6 +19,21 @@
 
 namespace view {
 
+namespace {
+
+// The display is gone: every window went with it, and nothing of the program can be shown or
+// asked any more. The program ends here, without the destructors that would take its windows
+// down through the lost connection. The transcript is written line by line and the settings
+// file is only ever replaced whole, so both stay as they were.
+int DisplayLost(Display* display) {
+    std::cout.flush();
+    std::fprintf(stderr, "tavrel: the connection to the display %s was lost; the program ends\n",
+                 DisplayString(display));
+    std::_Exit(1);
+}
+
+}  // namespace
+
 std::unique_ptr<DesktopView> DesktopView::Open() {
     const char* name = std::getenv("DISPLAY");
     if (!name || !*name) return nullptr;
@@ -32,6 +47,7 @@ std::unique_ptr<DesktopView> DesktopView::Open() {
     // The toolkit takes this connection instead of opening one of its own, which would end
     // the program on a refusal.
     fl_open_display(display);
+    XSetIOErrorHandler(DisplayLost);
     std::unique_ptr<DesktopView> view(new DesktopView());
     view->m_virtual_time = std::getenv("TAVREL_VIEW_VIRTUAL") != nullptr;
     view->m_hand = std::getenv("TAVREL_VIEW_HAND") != nullptr;
