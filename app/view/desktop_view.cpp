@@ -71,8 +71,11 @@ forms::ModalHost* DesktopView::attach(forms::ModalHost* script_host) {
     app.set_metrics(std::make_unique<ScreenMetrics>(*m_fonts));
     app.set_observer(
         [this](forms::Form& form, forms::Control* control) { changed(form, control); });
-    m_boxes = std::make_unique<BoxHost>(*m_fonts, *m_pulldowns, script_host);
-    m_room = std::make_unique<RoomWindow>(*m_fonts, m_context->interactive);
+    // A person may take the boxes and the room's typing line while a script drives the rest.
+    bool person = script_host == nullptr || std::getenv("TAVREL_VIEW_PERSON") != nullptr;
+    m_boxes = std::make_unique<BoxHost>(*m_fonts, *m_pulldowns, person ? nullptr : script_host);
+    m_boxes->set_reporting(script_host != nullptr && person);
+    m_room = std::make_unique<RoomWindow>(*m_fonts, person);
     m_listener = chatclient::ChatClient::instance().add_listener(
         [this](const chatclient::Line& line) { heard(line); });
     if (const char* folder = std::getenv("TAVREL_VIEW_CAPTURE")) m_capture_folder = folder;
@@ -111,8 +114,12 @@ void DesktopView::apply() {
     for (forms::Form* form : m_new_forms)
         m_windows.emplace(form, std::make_unique<FormWindow>(*form, *m_context));
     m_new_forms.clear();
-    for (auto& [form, window] : m_windows) window->apply();
+    bool shown_now = false;
+    for (auto& [form, window] : m_windows) shown_now = window->apply() || shown_now;
     m_room->apply();
+    // The boxes stay above the program's windows, also above one that shows while they are open.
+    if (shown_now)
+        for (BoxWindow* box : m_boxes->open_boxes()) box->show();
 }
 
 void DesktopView::wait(loop::Micros timeout) {

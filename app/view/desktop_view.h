@@ -16,6 +16,11 @@
 // with the loop's seconds: "hand: pulled FORM.MENU down at S" (or "hand: menu FORM.MENU stayed
 // up at S" while another is down) and "hand: menu closed at S". With TAVREL_VIEW_VIRTUAL set,
 // a script's run keeps virtual time.
+//
+// With TAVREL_VIEW_PERSON set, a person answers the boxes and types into the room while the
+// script drives the windows: the boxes take real keys and clicks, and each is reported on
+// standard error as it opens and closes ("person: file dialog opened at S: Open", "person:
+// message box closed at S: TEXT"; see BoxHost).
 
 #include <deque>
 #include <map>

@@ -62,12 +62,12 @@ void FormWindow::mark(forms::Control* control) {
     }
 }
 
-void FormWindow::apply() {
+bool FormWindow::apply() {
     // A menu that is pulled down reads its bar's items in place: the widgets are made anew, and
     // the menus rebuilt, only once it has closed.
     bool menu_down = m_menu_bar && m_menu_bar->pulled_down();
     if (m_form.controls().size() != m_built_for && !menu_down) build();
-    if (m_window_marked) apply_window();
+    bool shown_now = m_window_marked && apply_window();
     bool menus_pending = m_menus_marked && m_menu_bar && !m_menu_bar->rebuild(m_form.top_menus());
     int top = menu_height();
     for (ControlView* view : m_views)
@@ -78,9 +78,10 @@ void FormWindow::apply() {
     // The title bar's commands and the stacking are not reported as changes; they are read
     // at every round of changes.
     apply_hints();
+    return shown_now;
 }
 
-void FormWindow::apply_window() {
+bool FormWindow::apply_window() {
     m_window_marked = false;
     std::string caption = ScreenText(m_form.Caption);
     if (caption != m_caption) copy_label((m_caption = caption).c_str());
@@ -108,9 +109,10 @@ void FormWindow::apply_window() {
     if (wanted && !showing()) {
         show();
         m_close_box = m_on_top = -1;
-    } else if (!wanted && shown()) {
-        hide();
+        return true;
     }
+    if (!wanted && shown()) hide();
+    return false;
 }
 
 void FormWindow::apply_hints() {
@@ -147,6 +149,7 @@ int FormWindow::handle(int event) {
         default:
             break;
     }
+    if (event == FL_PUSH) FocusOnClick(*this);
     return Fl_Double_Window::handle(event);
 }
 

@@ -24,7 +24,8 @@ class FormWindow : public Fl_Double_Window {
     forms::Form& form() const { return m_form; }
     // A change of the control, or of the window itself (nullptr).
     void mark(forms::Control* control);
-    void apply();
+    // True when the window has just been shown.
+    bool apply();
     bool showing() { return shown() && visible(); }
     MenuBarView* menu_bar() const { return m_menu_bar; }
     // The picture given to the title bar as the window's icon, or nullptr.
@@ -34,7 +35,7 @@ class FormWindow : public Fl_Double_Window {
 
   private:
     void build();
-    void apply_window();
+    bool apply_window();
     void apply_hints();
     int menu_height() const;
     static void close_clicked(Fl_Widget* window, void*);
