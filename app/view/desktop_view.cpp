@@ -1,6 +1,7 @@
 #include "app/view/desktop_view.h"
 
 #include <FL/Fl.H>
+#include <FL/Fl_PNG_Image.H>
 #include <FL/Fl_Shared_Image.H>
 #include <FL/x.H>
 #include <unistd.h>
@@ -10,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 
 #include "app/view/box_windows.h"
@@ -62,6 +64,13 @@ forms::ModalHost* DesktopView::attach(forms::ModalHost* script_host) {
     auto& app = forms::App();
     fl_register_images();
     Fl::background(212, 208, 200);  // the classic face colour of buttons and windows
+    // Every window is the program's: its class, and its icon where no form names one.
+    Fl_Window::default_xclass("tavrel");
+    std::string icon = FindAsset(kProgramIcon);
+    if (!icon.empty()) {
+        m_icon = std::make_unique<Fl_PNG_Image>(icon.c_str());
+        if (m_icon->w() > 0 && m_icon->d() >= 3) Fl_Window::default_icon(m_icon.get());
+    }
     m_pulldowns = std::make_unique<Pulldowns>();
     m_fonts = std::make_unique<FontBook>(app.twips_per_pixel);
     m_context = std::make_unique<ViewContext>(
@@ -158,6 +167,11 @@ void DesktopView::capture(const std::string& tag) {
     for (auto& [form, window] : m_windows) {
         if (!window->showing()) continue;
         write(*window, form->name());
+        std::ofstream captions(fs::path(m_capture_folder) /
+                               (tag + "-" + form->name() + "-captions.txt"));
+        for (const auto& [name, fit] : window->caption_fits())
+            captions << name << ' ' << fit.width << ' ' << fit.room_width << ' ' << fit.height
+                     << ' ' << fit.room_height << '\n';
         if (const Fl_RGB_Image* icon = window->icon_image())
             WriteIconPicture(
                 *icon,

@@ -36,6 +36,8 @@
 #include "app/view/view_context.h"
 #include "platform/chatclient/chat_client.h"
 
+class Fl_RGB_Image;
+
 namespace view {
 
 class DesktopView final : public app::FrontEnd {
@@ -73,6 +75,7 @@ class DesktopView final : public app::FrontEnd {
     std::vector<forms::Form*> m_new_forms;
     int m_listener = -1;
     std::string m_capture_folder;
+    std::unique_ptr<Fl_RGB_Image> m_icon;
 };
 
 }  // namespace view

@@ -8,6 +8,8 @@
 
 #include <memory>
 #include <set>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "app/view/control_views.h"
@@ -31,7 +33,12 @@ class FormWindow : public Fl_Double_Window {
     // The picture given to the title bar as the window's icon, or nullptr.
     const Fl_RGB_Image* icon_image() const { return m_icon.get(); }
 
+    // How the captions that show fit their controls, by the controls' names.
+    std::vector<std::pair<std::string, CaptionFit>> caption_fits();
+
     int handle(int event) override;
+    // Also where the window manager reports a window that a person has moved.
+    void resize(int x, int y, int w, int h) override;
 
   private:
     void build();
@@ -56,6 +63,7 @@ class FormWindow : public Fl_Double_Window {
     int m_left = -1, m_top = -1, m_width = -1, m_height = -1;
     std::string m_caption;
     int m_close_box = -1, m_on_top = -1;
+    bool m_placing = false;  // the window is being put where the model says
 };
 
 }  // namespace view

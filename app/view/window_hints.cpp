@@ -48,6 +48,14 @@ void SetStaysOnTop(Fl_Window& window, bool on_top) {
                SubstructureRedirectMask | SubstructureNotifyMask, &event);
 }
 
+void StartOnTop(Fl_Window& window) {
+    if (!window.shown()) return;
+    Atom state = XInternAtom(fl_display, "_NET_WM_STATE", False);
+    Atom above = XInternAtom(fl_display, "_NET_WM_STATE_ABOVE", False);
+    XChangeProperty(fl_display, fl_xid(&window), state, XA_ATOM, 32, PropModeAppend,
+                    reinterpret_cast<unsigned char*>(&above), 1);
+}
+
 namespace {
 
 void FocusIfMapped(Fl_Window& window) {

@@ -9,6 +9,9 @@ namespace view {
 
 void SetTitleBarCommands(Fl_Window& window, bool close_box, bool minimize);
 void SetStaysOnTop(Fl_Window& window, bool on_top);
+// The same for a window that the toolkit has only just asked to map, before the window manager
+// has taken it: the state goes with the window, so it comes up above the others at once.
+void StartOnTop(Fl_Window& window);
 
 // The keyboard to a window that has just opened: the window manager is asked to activate it,
 // or with none, the window takes the input focus itself.
