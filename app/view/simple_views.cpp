@@ -130,7 +130,11 @@ void TextBoxView::sync_contents() {
     textfont(f.font);
     textsize(f.size);
     std::string shown = ScreenText(m_box.Text);
-    if (shown != value()) value(shown.c_str());
+    // A text the program puts in shows from its start, as a classic text box shows it.
+    if (shown != value()) {
+        value(shown.c_str());
+        position(0);
+    }
 }
 
 // --- ButtonView --------------------------------------------------------------------------
