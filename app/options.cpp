@@ -45,7 +45,7 @@ std::string UsageText() {
            "  --seed N             mixed into every seeding of the random generator\n"
            "  --realtime           run the script in real time instead of virtual time\n"
            "  --tick-ms G          timer granularity in ms, 0.001 to 86400000 (default 15.625)\n"
-           "  --clock HH:MM:SS     time of day at start in virtual time (default 12:00:00)\n"
+           "  --clock HH:MM:SS     time of day at start (default 12:00:00; real time: local)\n"
            "  --times              prefix each output line with the seconds since start\n"
            "  --trace              also write boxes, dialogs and ignored actions (* lines)\n"
            "  --screen-name NAME   the name the chat client is signed on with (default host)\n"
@@ -104,6 +104,7 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
                 return fail("--tick-ms needs a number of milliseconds from 0.001 to 86400000");
         } else if (a == "--clock") {
             if (!value(v) || !ParseClock(v, o.clock)) return fail("--clock needs HH:MM:SS");
+            o.clock_given = true;
         } else if (a == "--screen-name") {
             if (!value(v)) return fail("--screen-name needs a name");
             auto bytes = text::FromUtf8(v);

@@ -15,6 +15,7 @@ struct Options {
     bool realtime = false;      // --realtime
     double tick_ms = 15.625;    // --tick-ms G
     double clock = 43200;       // --clock HH:MM:SS, seconds since midnight
+    bool clock_given = false;   // --clock was given
     bool times = false;         // --times
     bool trace = false;         // --trace
     bool demo = false;          // --demo

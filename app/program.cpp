@@ -1,5 +1,7 @@
 #include "app/program.h"
 
+#include <chrono>
+#include <ctime>
 #include <filesystem>
 #include <iostream>
 #include <memory>
@@ -61,6 +63,17 @@ std::optional<std::string> CheckFolder(const std::string& folder) {
     return std::nullopt;
 }
 
+// The local time of day now, in seconds since midnight.
+double LocalTimeOfDay() {
+    auto now = std::chrono::system_clock::now();
+    std::time_t whole = std::chrono::system_clock::to_time_t(now);
+    std::tm local{};
+    localtime_r(&whole, &local);
+    double fraction =
+        std::chrono::duration<double>(now - std::chrono::system_clock::from_time_t(whole)).count();
+    return local.tm_hour * 3600.0 + local.tm_min * 60.0 + local.tm_sec + fraction;
+}
+
 }  // namespace
 
 int RunProgram(const Options& options, std::ostream& out, std::ostream& err) {
@@ -92,7 +105,9 @@ int RunProgram(const Options& options, std::ostream& out, std::ostream& err, Fro
     loop_options.virtual_time =
         !options.realtime && (!front_end || (script && !front_end->real_time()));
     loop_options.tick_ms = options.tick_ms;
-    loop_options.clock_start_seconds = options.clock;
+    // In real time the program keeps the local time of day, as its shuffles expect.
+    loop_options.clock_start_seconds =
+        loop_options.virtual_time || options.clock_given ? options.clock : LocalTimeOfDay();
     loop_options.seed = options.seed;
     auto& loop = loop::EventLoop::instance();
     loop.reset(loop_options);

@@ -1,11 +1,10 @@
 #include "app/view/box_host.h"
 
-#include <FL/Fl_File_Chooser.H>
-
-#include <filesystem>
+#include <cstdio>
+#include <iostream>
 
 #include "app/view/box_windows.h"
-#include "app/view/chooser_pattern.h"
+#include "app/view/file_dialog_window.h"
 #include "app/view/pulldowns.h"
 #include "app/view/view_context.h"
 #include "platform/loop/loop.h"
@@ -15,24 +14,42 @@ namespace view {
 // A box on the screen for as long as it is open; only the newest takes input.
 class BoxHost::Opened {
   public:
-    Opened(BoxHost& host, Fl_Window& box) : m_host(host), m_box(box) {
+    Opened(BoxHost& host, BoxWindow& box, const char* kind, std::string text)
+        : m_host(host), m_box(box), m_kind(kind), m_text(std::move(text)) {
         host.m_pulldowns.close();
         if (!host.m_open.empty()) host.m_open.back()->deactivate();
         host.m_open.push_back(&box);
         box.show();
+        box.take_keyboard();
+        host.report(m_kind + " opened", m_text);
     }
     ~Opened() {
         m_box.hide();
         m_host.m_open.pop_back();
-        if (!m_host.m_open.empty()) m_host.m_open.back()->activate();
+        if (!m_host.m_open.empty()) {
+            BoxWindow* under = m_host.m_open.back();
+            under->activate();
+            under->take_keyboard();
+        }
+        m_host.report(m_kind + " closed", m_text);
     }
     Opened(const Opened&) = delete;
     Opened& operator=(const Opened&) = delete;
 
   private:
     BoxHost& m_host;
-    Fl_Window& m_box;
+    BoxWindow& m_box;
+    std::string m_kind;
+    std::string m_text;
 };
+
+void BoxHost::report(const std::string& what, const std::string& text) const {
+    if (!m_report) return;
+    char at[32];
+    std::snprintf(at, sizeof at, "%.2f",
+                  static_cast<double>(loop::EventLoop::instance().now()) / 1e6);
+    std::cerr << "person: " << what << " at " << at << ": " << ScreenText(text) << std::endl;
+}
 
 template <class Closed>
 void BoxHost::run_until(Closed closed) {
@@ -46,7 +63,7 @@ void BoxHost::run_until(Closed closed) {
 
 int BoxHost::message_box(const forms::MessageBoxRequest& request) {
     MessageBoxWindow box(request, m_fonts, m_answerer == nullptr);
-    Opened opened(*this, box);
+    Opened opened(*this, box, "message box", request.text);
     if (m_answerer) return m_answerer->message_box(request);
     run_until([&box] { return box.done(); });
     return box.result();
@@ -54,32 +71,19 @@ int BoxHost::message_box(const forms::MessageBoxRequest& request) {
 
 std::optional<std::string> BoxHost::input_box(const forms::InputBoxRequest& request) {
     InputBoxWindow box(request, m_fonts, m_answerer == nullptr);
-    Opened opened(*this, box);
+    Opened opened(*this, box, "input box", request.prompt);
     if (m_answerer) return m_answerer->input_box(request);
     run_until([&box] { return box.done(); });
     return box.answer();
 }
 
 std::optional<std::string> BoxHost::file_dialog(const forms::FileDialogRequest& request) {
-    std::error_code ec;
-    std::string folder = request.init_dir.empty() ? std::filesystem::current_path(ec).string()
-                                                  : ScreenText(request.init_dir);
-    std::string pattern = ChooserPattern(request.filter);
-    // The toolkit's own chooser: it runs in this loop, so timers keep their pace meanwhile.
-    Fl_File_Chooser chooser(folder.c_str(), pattern.empty() ? nullptr : pattern.c_str(),
-                            request.save ? Fl_File_Chooser::CREATE : Fl_File_Chooser::SINGLE,
-                            request.save ? "Save As" : "Open");
-    m_pulldowns.close();
-    chooser.show();
-    struct Hide {
-        Fl_File_Chooser& chooser;
-        ~Hide() { chooser.hide(); }
-    } hide{chooser};
+    FileDialogWindow box(request, m_fonts, m_answerer == nullptr, *this);
+    Opened opened(*this, box, "file dialog", request.save ? "Save As" : "Open");
     if (m_answerer) return m_answerer->file_dialog(request);
-    run_until([&chooser] { return !chooser.shown(); });
-    if (chooser.count() == 0 || !chooser.value()) return std::nullopt;
-    // A path is bytes for the file system; it goes to the program as the chooser gives it.
-    return std::string(chooser.value());
+    run_until([&box] { return box.done(); });
+    // A path is bytes for the file system; it goes to the program as the dialog gives it.
+    return box.answer();
 }
 
 }  // namespace view

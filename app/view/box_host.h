@@ -16,6 +16,7 @@
 
 namespace view {
 
+class BoxWindow;
 class Pulldowns;
 
 class BoxHost : public forms::ModalHost {
@@ -29,18 +30,23 @@ class BoxHost : public forms::ModalHost {
     std::optional<std::string> file_dialog(const forms::FileDialogRequest& request) override;
 
     // The boxes open now, the newest last.
-    const std::vector<Fl_Window*>& open_boxes() const { return m_open; }
+    const std::vector<BoxWindow*>& open_boxes() const { return m_open; }
+    // Each box is reported on standard error as it opens and closes, with the loop's seconds:
+    // "person: message box opened at S: TEXT" (input box: its prompt; file dialog: its title).
+    void set_reporting(bool report) { m_report = report; }
 
   private:
     class Opened;
     // Rounds of events until `closed` says the box is closed.
     template <class Closed>
     void run_until(Closed closed);
+    void report(const std::string& what, const std::string& text) const;
 
     FontBook& m_fonts;
     Pulldowns& m_pulldowns;
     forms::ModalHost* m_answerer;
-    std::vector<Fl_Window*> m_open;
+    std::vector<BoxWindow*> m_open;
+    bool m_report = false;
 };
 
 }  // namespace view

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "app/view/view_context.h"
+#include "app/view/window_hints.h"
 #include "platform/text/text.h"
 
 namespace view {
@@ -118,7 +119,22 @@ int BoxWindow::handle(int event) {
         accept();
         return 1;
     }
-    return Fl_Double_Window::handle(event);
+    bool returned = m_interactive && m_focus && (event == FL_FOCUS || event == FL_PUSH) &&
+                    !contains(Fl::focus());
+    if (event == FL_PUSH && m_interactive) FocusOnClick(*this);
+    int used = Fl_Double_Window::handle(event);
+    // Back to the box from another window: its keys go where they went when it opened.
+    if (returned && !contains(Fl::focus())) {
+        Fl::focus(m_focus);
+        return 1;
+    }
+    return used;
+}
+
+void BoxWindow::take_keyboard() {
+    if (!m_interactive || !shown()) return;
+    if (m_focus) Fl::focus(m_focus);
+    TakeKeyboard(*this);
 }
 
 void BoxWindow::close_clicked(Fl_Widget* widget, void*) {
@@ -163,6 +179,7 @@ MessageBoxWindow::MessageBoxWindow(const forms::MessageBoxRequest& request, Font
         Fl_Button* b = AddButton(x, buttons_y, choice.caption, font);
         b->callback(button_clicked,
                     reinterpret_cast<void*>(static_cast<std::intptr_t>(choice.result)));
+        if (x == (width - buttons_width) / 2) set_focus(b);
         x += kButtonWidth + kGap;
     }
     end();
@@ -217,7 +234,7 @@ InputBoxWindow::InputBoxWindow(const forms::InputBoxRequest& request, FontBook& 
     m_input->value(shown.c_str());
     m_input->position(static_cast<int>(shown.size()), 0);  // the default, selected
     end();
-    m_input->take_focus();
+    set_focus(m_input);
 }
 
 void InputBoxWindow::accept() {

@@ -21,10 +21,15 @@ class BoxWindow : public Fl_Double_Window {
   public:
     bool done() const { return m_done; }
     int handle(int event) override;
+    // Once shown: the keys go to the box, to the field or button that takes them first.
+    void take_keyboard();
 
   protected:
     BoxWindow(int width, int height, const std::string& title, bool interactive);
     void finish() { m_done = true; }
+    // The widget that takes the keys when the box opens, and when it is clicked or returned to
+    // while the keys went elsewhere.
+    void set_focus(Fl_Widget* widget) { m_focus = widget; }
     // Enter and Escape; Escape does nothing when `cancel` is false.
     virtual void accept() = 0;
     virtual bool cancel() = 0;
@@ -33,6 +38,7 @@ class BoxWindow : public Fl_Double_Window {
     static void close_clicked(Fl_Widget* window, void*);
     bool m_interactive;
     bool m_done = false;
+    Fl_Widget* m_focus = nullptr;
     std::string m_title;
 };
 

@@ -26,6 +26,12 @@ void ControlView::sync(int top) {
     if (!visible && w.visible()) w.hide();
     if (enabled && !w.active()) w.activate();
     if (!enabled && w.active()) w.deactivate();
+    // A control that lies outside the window's client area is no stop for Tab.
+    if (const Fl_Window* window = w.window()) {
+        bool inside = x < window->w() && y < window->h() && x + width > 0 && y + height > top;
+        if (inside && !w.visible_focus()) w.set_visible_focus();
+        if (!inside && w.visible_focus()) w.clear_visible_focus();
+    }
     sync_contents();
     w.redraw();
 }

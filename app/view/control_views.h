@@ -11,6 +11,7 @@
 #include <FL/Fl_Widget.H>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,13 @@
 class Fl_Image;
 
 namespace view {
+
+// How a control's caption fits it, in pixels: the room its caption is drawn in, and the size the
+// caption takes there.
+struct CaptionFit {
+    int width = 0, height = 0;
+    int room_width = 0, room_height = 0;
+};
 
 class ControlView {
   public:
@@ -35,6 +43,8 @@ class ControlView {
     // Place, visibility and enabled state from the control and its holders, then the contents.
     // `top` is the pixel row where the client area starts (below a menu bar).
     void sync(int top);
+    // Nothing for a control without a caption.
+    virtual std::optional<CaptionFit> caption_fit() { return std::nullopt; }
 
   protected:
     virtual void sync_contents() = 0;
@@ -56,12 +66,14 @@ class LabelView : public Fl_Widget, public ControlView {
   public:
     LabelView(forms::Label& label, ViewContext& context);
     Fl_Widget& widget() override { return *this; }
+    std::optional<CaptionFit> caption_fit() override;
     void draw() override;
     int handle(int event) override;
 
   private:
     void sync_contents() override {}
     bool draw_arrow();
+    bool draw_arrow_caption() const;
     forms::Label& m_label;
 };
 
@@ -80,6 +92,7 @@ class ButtonView : public Fl_Button, public ControlView {
   public:
     ButtonView(forms::CommandButton& button, ViewContext& context);
     Fl_Widget& widget() override { return *this; }
+    std::optional<CaptionFit> caption_fit() override;
 
   private:
     void sync_contents() override;
@@ -91,6 +104,7 @@ class CheckBoxView : public Fl_Check_Button, public ControlView {
   public:
     CheckBoxView(forms::CheckBox& box, ViewContext& context);
     Fl_Widget& widget() override { return *this; }
+    std::optional<CaptionFit> caption_fit() override;
 
   private:
     void sync_contents() override;
@@ -102,6 +116,7 @@ class OptionView : public Fl_Round_Button, public ControlView {
   public:
     OptionView(forms::OptionButton& option, ViewContext& context);
     Fl_Widget& widget() override { return *this; }
+    std::optional<CaptionFit> caption_fit() override;
 
   private:
     void sync_contents() override;
@@ -113,6 +128,7 @@ class FrameView : public Fl_Widget, public ControlView {
   public:
     FrameView(forms::Frame& frame, ViewContext& context);
     Fl_Widget& widget() override { return *this; }
+    std::optional<CaptionFit> caption_fit() override;
     void draw() override;
 
   private:

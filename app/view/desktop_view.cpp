@@ -1,6 +1,7 @@
 #include "app/view/desktop_view.h"
 
 #include <FL/Fl.H>
+#include <FL/Fl_PNG_Image.H>
 #include <FL/Fl_Shared_Image.H>
 #include <FL/x.H>
 #include <unistd.h>
@@ -10,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 
 #include "app/view/box_windows.h"
@@ -18,6 +20,21 @@
 #include "platform/loop/loop.h"
 
 namespace view {
+
+namespace {
+
+// The display is gone: every window went with it, and nothing of the program can be shown or
+// asked any more. The program ends here, without the destructors that would take its windows
+// down through the lost connection. The transcript is written line by line and the settings
+// file is only ever replaced whole, so both stay as they were.
+int DisplayLost(Display* display) {
+    std::cout.flush();
+    std::fprintf(stderr, "tavrel: the connection to the display %s was lost; the program ends\n",
+                 DisplayString(display));
+    std::_Exit(1);
+}
+
+}  // namespace
 
 std::unique_ptr<DesktopView> DesktopView::Open() {
     const char* name = std::getenv("DISPLAY");
@@ -32,6 +49,7 @@ std::unique_ptr<DesktopView> DesktopView::Open() {
     // The toolkit takes this connection instead of opening one of its own, which would end
     // the program on a refusal.
     fl_open_display(display);
+    XSetIOErrorHandler(DisplayLost);
     std::unique_ptr<DesktopView> view(new DesktopView());
     view->m_virtual_time = std::getenv("TAVREL_VIEW_VIRTUAL") != nullptr;
     view->m_hand = std::getenv("TAVREL_VIEW_HAND") != nullptr;
@@ -46,6 +64,13 @@ forms::ModalHost* DesktopView::attach(forms::ModalHost* script_host) {
     auto& app = forms::App();
     fl_register_images();
     Fl::background(212, 208, 200);  // the classic face colour of buttons and windows
+    // Every window is the program's: its class, and its icon where no form names one.
+    Fl_Window::default_xclass("tavrel");
+    std::string icon = FindAsset(kProgramIcon);
+    if (!icon.empty()) {
+        m_icon = std::make_unique<Fl_PNG_Image>(icon.c_str());
+        if (m_icon->w() > 0 && m_icon->d() >= 3) Fl_Window::default_icon(m_icon.get());
+    }
     m_pulldowns = std::make_unique<Pulldowns>();
     m_fonts = std::make_unique<FontBook>(app.twips_per_pixel);
     m_context = std::make_unique<ViewContext>(
@@ -55,8 +80,11 @@ forms::ModalHost* DesktopView::attach(forms::ModalHost* script_host) {
     app.set_metrics(std::make_unique<ScreenMetrics>(*m_fonts));
     app.set_observer(
         [this](forms::Form& form, forms::Control* control) { changed(form, control); });
-    m_boxes = std::make_unique<BoxHost>(*m_fonts, *m_pulldowns, script_host);
-    m_room = std::make_unique<RoomWindow>(*m_fonts, m_context->interactive);
+    // A person may take the boxes and the room's typing line while a script drives the rest.
+    bool person = script_host == nullptr || std::getenv("TAVREL_VIEW_PERSON") != nullptr;
+    m_boxes = std::make_unique<BoxHost>(*m_fonts, *m_pulldowns, person ? nullptr : script_host);
+    m_boxes->set_reporting(script_host != nullptr && person);
+    m_room = std::make_unique<RoomWindow>(*m_fonts, person);
     m_listener = chatclient::ChatClient::instance().add_listener(
         [this](const chatclient::Line& line) { heard(line); });
     if (const char* folder = std::getenv("TAVREL_VIEW_CAPTURE")) m_capture_folder = folder;
@@ -95,8 +123,12 @@ void DesktopView::apply() {
     for (forms::Form* form : m_new_forms)
         m_windows.emplace(form, std::make_unique<FormWindow>(*form, *m_context));
     m_new_forms.clear();
-    for (auto& [form, window] : m_windows) window->apply();
+    bool shown_now = false;
+    for (auto& [form, window] : m_windows) shown_now = window->apply() || shown_now;
     m_room->apply();
+    // The boxes stay above the program's windows, also above one that shows while they are open.
+    if (shown_now)
+        for (BoxWindow* box : m_boxes->open_boxes()) box->show();
 }
 
 void DesktopView::wait(loop::Micros timeout) {
@@ -135,6 +167,11 @@ void DesktopView::capture(const std::string& tag) {
     for (auto& [form, window] : m_windows) {
         if (!window->showing()) continue;
         write(*window, form->name());
+        std::ofstream captions(fs::path(m_capture_folder) /
+                               (tag + "-" + form->name() + "-captions.txt"));
+        for (const auto& [name, fit] : window->caption_fits())
+            captions << name << ' ' << fit.width << ' ' << fit.room_width << ' ' << fit.height
+                     << ' ' << fit.room_height << '\n';
         if (const Fl_RGB_Image* icon = window->icon_image())
             WriteIconPicture(
                 *icon,

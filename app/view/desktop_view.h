@@ -16,6 +16,13 @@
 // with the loop's seconds: "hand: pulled FORM.MENU down at S" (or "hand: menu FORM.MENU stayed
 // up at S" while another is down) and "hand: menu closed at S". With TAVREL_VIEW_VIRTUAL set,
 // a script's run keeps virtual time.
+//
+// With TAVREL_VIEW_PERSON set, a person answers the boxes and types into the room while the
+// script drives the windows: the boxes take real keys and clicks, and each is reported on
+// standard error as it opens and closes ("person: file dialog opened at S: Open", "person:
+// message box closed at S: TEXT"; see BoxHost). The script's input to windows that a box holds
+// back is released only by a box the script answers, so such a script works the windows again
+// once the person's boxes have closed (a line the person says in the room tells it when).
 
 #include <deque>
 #include <map>
@@ -30,6 +37,8 @@
 #include "app/view/room_window.h"
 #include "app/view/view_context.h"
 #include "platform/chatclient/chat_client.h"
+
+class Fl_RGB_Image;
 
 namespace view {
 
@@ -68,6 +77,7 @@ class DesktopView final : public app::FrontEnd {
     std::vector<forms::Form*> m_new_forms;
     int m_listener = -1;
     std::string m_capture_folder;
+    std::unique_ptr<Fl_RGB_Image> m_icon;
 };
 
 }  // namespace view

@@ -62,6 +62,15 @@ void FrameView::draw() {
     fl_pop_clip();
 }
 
+std::optional<CaptionFit> FrameView::caption_fit() {
+    std::string caption = ScreenText(m_frame.Caption);
+    if (caption.empty()) return std::nullopt;
+    // On the frame's top line, from 8 pixels in to as far from the other edge.
+    ScreenFont f = m_context.fonts.get(m_frame.font);
+    fl_font(f.font, f.size);
+    return CaptionFit{static_cast<int>(fl_width(caption.c_str())), fl_height(), w() - 16, h()};
+}
+
 // --- PictureView -------------------------------------------------------------------------
 
 PictureView::PictureView(forms::Picture& picture, ViewContext& context)

@@ -11,25 +11,44 @@
 
 namespace view {
 
-std::string ScreenFace(const std::string& face) {
-    static const char* const kSans[] = {"",        "ms sans serif", "microsoft sans serif",
-                                        "tahoma",  "arial",         "small fonts",
-                                        "verdana", "dotum",         "webdings",
-                                        "system",  "ms shell dlg"};
+// Small Fonts at 6.75 points (9 pixels) draws letters of about 7 pixels.
+constexpr double kSmallFontsScale = 0.8;
+
+namespace {
+
+struct StandIn {
+    std::string face;
+    double scale = 1.0;  // of the size, for a face whose glyphs run smaller than its points
+};
+
+StandIn FindStandIn(const std::string& face) {
+    static const char* const kSans[] = {
+        "",         "ms sans serif", "microsoft sans serif", "tahoma", "arial", "verdana", "dotum",
+        "webdings", "system",        "ms shell dlg"};
     static const char* const kSerif[] = {"times new roman", "ms serif", "times"};
     static const char* const kMono[] = {"courier new", "courier", "fixedsys", "terminal"};
     std::string lower = text::LCase(text::Trim(face));
     auto in = [&](const auto& names) {
         return std::find(std::begin(names), std::end(names), lower) != std::end(names);
     };
-    if (in(kSans)) return "Liberation Sans";
-    if (in(kSerif)) return "Liberation Serif";
-    if (in(kMono)) return "Liberation Mono";
-    return text::ToUtf8(face);
+    // Small Fonts is a narrow raster face whose letters stand well below their point size:
+    // a narrow face a little smaller keeps the captions written for it within their controls.
+    if (lower == "small fonts") return {"Liberation Sans Narrow", kSmallFontsScale};
+    if (in(kSans)) return {"Liberation Sans"};
+    if (in(kSerif)) return {"Liberation Serif"};
+    if (in(kMono)) return {"Liberation Mono"};
+    return {text::ToUtf8(face)};
+}
+
+}  // namespace
+
+std::string ScreenFace(const std::string& face) {
+    return FindStandIn(face).face;
 }
 
 ScreenFont FontBook::get(const std::string& face, double points, bool bold) {
-    std::string name = std::string(bold ? "B" : " ") + ScreenFace(face);
+    StandIn stand_in = FindStandIn(face);
+    std::string name = std::string(bold ? "B" : " ") + stand_in.face;
     auto it = m_fonts.find(name);
     if (it == m_fonts.end()) {
         m_names.push_back(name);
@@ -37,7 +56,7 @@ ScreenFont FontBook::get(const std::string& face, double points, bool bold) {
         it = m_fonts.emplace(name, m_next).first;
         m_next = static_cast<Fl_Font>(m_next + 1);
     }
-    int size = static_cast<int>(std::lround(points * 20.0 / m_twips_per_pixel));
+    int size = static_cast<int>(std::lround(points * stand_in.scale * 20.0 / m_twips_per_pixel));
     return {it->second, std::max(size, 1)};
 }
 

@@ -14,8 +14,10 @@ FormWindow::FormWindow(forms::Form& form, ViewContext& context)
     end();
     if (form.border == forms::BorderStyle::None) clear_border();
     callback(close_clicked);
-    if (!form.icon.empty()) {
-        std::string path = FindAsset(form.icon);
+    // A window that names no icon of its own shows the program's, as every window does.
+    std::string icon_name = form.icon.empty() ? std::string(kProgramIcon) : form.icon;
+    if (form.border != forms::BorderStyle::None) {
+        std::string path = FindAsset(icon_name);
         auto picture = std::make_unique<Fl_PNG_Image>(path.c_str());
         // Given before the window is first shown; the toolkit keeps a copy.
         if (!path.empty() && picture->w() > 0 && picture->d() >= 3) {
@@ -62,12 +64,12 @@ void FormWindow::mark(forms::Control* control) {
     }
 }
 
-void FormWindow::apply() {
+bool FormWindow::apply() {
     // A menu that is pulled down reads its bar's items in place: the widgets are made anew, and
     // the menus rebuilt, only once it has closed.
     bool menu_down = m_menu_bar && m_menu_bar->pulled_down();
     if (m_form.controls().size() != m_built_for && !menu_down) build();
-    if (m_window_marked) apply_window();
+    bool shown_now = m_window_marked && apply_window();
     bool menus_pending = m_menus_marked && m_menu_bar && !m_menu_bar->rebuild(m_form.top_menus());
     int top = menu_height();
     for (ControlView* view : m_views)
@@ -78,9 +80,10 @@ void FormWindow::apply() {
     // The title bar's commands and the stacking are not reported as changes; they are read
     // at every round of changes.
     apply_hints();
+    return shown_now;
 }
 
-void FormWindow::apply_window() {
+bool FormWindow::apply_window() {
     m_window_marked = false;
     std::string caption = ScreenText(m_form.Caption);
     if (caption != m_caption) copy_label((m_caption = caption).c_str());
@@ -98,8 +101,10 @@ void FormWindow::apply_window() {
         int width = std::max(1, m_context.pixels(m_width - 2 * border));
         int height = std::max(1, m_context.pixels(m_height - 2 * border - title));
         size_range(width, height, width, height);  // a fixed border
+        m_placing = true;
         resize(m_context.pixels(m_left + border), m_context.pixels(m_top + border + title), width,
                height);
+        m_placing = false;
         if (m_menu_bar) m_menu_bar->resize(0, 0, width, m_menu_bar->h());
         m_close_box = m_on_top = -1;  // a new size range resets the title-bar hints
     }
@@ -108,9 +113,27 @@ void FormWindow::apply_window() {
     if (wanted && !showing()) {
         show();
         m_close_box = m_on_top = -1;
-    } else if (!wanted && shown()) {
-        hide();
+        // Set while the map request still waits in the connection's buffer, before the window
+        // manager can read the window's state.
+        if (m_form.topmost()) {
+            StartOnTop(*this);
+            m_on_top = 1;
+        }
+        return true;
     }
+    if (!wanted && shown()) hide();
+    return false;
+}
+
+std::vector<std::pair<std::string, CaptionFit>> FormWindow::caption_fits() {
+    std::vector<std::pair<std::string, CaptionFit>> fits;
+    for (ControlView* view : m_views) {
+        Fl_Widget& w = view->widget();
+        bool inside = w.x() < this->w() && w.y() < h() && w.x() + w.w() > 0 && w.y() + w.h() > 0;
+        if (!w.visible_r() || !inside) continue;
+        if (auto fit = view->caption_fit()) fits.emplace_back(view->control().name(), *fit);
+    }
+    return fits;
 }
 
 void FormWindow::apply_hints() {
@@ -147,7 +170,23 @@ int FormWindow::handle(int event) {
         default:
             break;
     }
+    if (event == FL_PUSH) FocusOnClick(*this);
     return Fl_Double_Window::handle(event);
+}
+
+void FormWindow::resize(int x, int y, int w, int h) {
+    bool moved = !m_placing && shown() && (x != this->x() || y != this->y());
+    Fl_Double_Window::resize(x, y, w, h);
+    if (!moved || !m_context.interactive) return;
+    // Moved by a person: the model's place follows, so that its own changes (a new width as
+    // the window folds) keep the window where it now is.
+    bool framed = m_form.border != forms::BorderStyle::None;
+    int border = framed ? forms::Form::kBorderTwips : 0;
+    int title = framed ? forms::Form::kTitleBarTwips : 0;
+    m_left = x * m_context.twips_per_pixel - border;
+    m_top = y * m_context.twips_per_pixel - border - title;
+    m_form.Left = m_left;
+    m_form.Top = m_top;
 }
 
 void FormWindow::close_clicked(Fl_Widget* widget, void*) {

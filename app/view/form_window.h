@@ -8,6 +8,8 @@
 
 #include <memory>
 #include <set>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "app/view/control_views.h"
@@ -24,17 +26,23 @@ class FormWindow : public Fl_Double_Window {
     forms::Form& form() const { return m_form; }
     // A change of the control, or of the window itself (nullptr).
     void mark(forms::Control* control);
-    void apply();
+    // True when the window has just been shown.
+    bool apply();
     bool showing() { return shown() && visible(); }
     MenuBarView* menu_bar() const { return m_menu_bar; }
     // The picture given to the title bar as the window's icon, or nullptr.
     const Fl_RGB_Image* icon_image() const { return m_icon.get(); }
 
+    // How the captions that show fit their controls, by the controls' names.
+    std::vector<std::pair<std::string, CaptionFit>> caption_fits();
+
     int handle(int event) override;
+    // Also where the window manager reports a window that a person has moved.
+    void resize(int x, int y, int w, int h) override;
 
   private:
     void build();
-    void apply_window();
+    bool apply_window();
     void apply_hints();
     int menu_height() const;
     static void close_clicked(Fl_Widget* window, void*);
@@ -55,6 +63,7 @@ class FormWindow : public Fl_Double_Window {
     int m_left = -1, m_top = -1, m_width = -1, m_height = -1;
     std::string m_caption;
     int m_close_box = -1, m_on_top = -1;
+    bool m_placing = false;  // the window is being put where the model says
 };
 
 }  // namespace view

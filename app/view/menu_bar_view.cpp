@@ -62,8 +62,20 @@ bool MenuBarView::pull_down(const forms::MenuItem& top, std::function<void()> cl
 }
 
 void MenuBarView::add_level(const std::vector<forms::MenuItem*>& items) {
+    // The items between two separators make a group; where one of them is checked, every item
+    // of the group shows a box, so that the group's captions line up.
+    std::vector<bool> boxed(items.size(), false);
+    for (std::size_t start = 0; start < items.size();) {
+        std::size_t end = start;
+        bool checked = false;
+        for (; end < items.size() && !items[end]->is_separator(); ++end)
+            checked = checked || (items[end]->Checked && items[end]->items().empty());
+        for (std::size_t i = start; i < end; ++i) boxed[i] = checked && items[i]->items().empty();
+        start = end + 1;
+    }
     long last_shown = -1;  // the item a following separator draws its line under
-    for (forms::MenuItem* item : items) {
+    for (std::size_t index = 0; index < items.size(); ++index) {
+        forms::MenuItem* item = items[index];
         if (item->is_separator()) {
             if (item->Visible && last_shown >= 0)
                 m_items[static_cast<std::size_t>(last_shown)].flags |= FL_MENU_DIVIDER;
@@ -72,7 +84,7 @@ void MenuBarView::add_level(const std::vector<forms::MenuItem*>& items) {
         int flags = 0;
         if (!item->Visible) flags |= FL_MENU_INVISIBLE;
         if (!item->Enabled) flags |= FL_MENU_INACTIVE;
-        // Only a checked item shows a box, as a classic menu shows only its check marks.
+        if (boxed[index]) flags |= FL_MENU_TOGGLE;
         if (item->Checked) flags |= FL_MENU_TOGGLE | FL_MENU_VALUE;
         if (!item->items().empty()) flags |= FL_SUBMENU;
         m_labels.push_back(ScreenText(item->Caption));

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "app/view/view_context.h"
+#include "app/view/window_hints.h"
 #include "platform/chatclient/chat_client.h"
 #include "platform/loop/loop.h"
 
@@ -98,6 +99,12 @@ void RoomWindow::apply() {
         if (!takes_input && w->active()) w->deactivate();
     }
     if (!shown()) show();
+}
+
+int RoomWindow::handle(int event) {
+    // A separate program: it takes the keyboard when clicked, whatever box the program shows.
+    if (event == FL_PUSH && m_interactive) FocusOnClick(*this);
+    return Fl_Double_Window::handle(event);
 }
 
 void RoomWindow::say() {

@@ -25,6 +25,7 @@ class RoomWindow : public Fl_Double_Window {
     // Follows the client: shown while it runs, the transcript, the room open or closed.
     void apply();
     TranscriptView& transcript() { return *m_transcript; }
+    int handle(int event) override;
 
   private:
     void say();

@@ -23,6 +23,20 @@ void DrawTriangle(int x, int y, int size, int direction) {
         fl_polygon(x + half, y, x + half, y + 2 * half, x, y + half);
 }
 
+// A one-line caption drawn in the widget's label font.
+CaptionFit LineFit(const Fl_Widget& w, const std::string& utf8, int room_width, int room_height) {
+    fl_font(w.labelfont(), w.labelsize());
+    int width = 0, height = 0;
+    fl_measure(utf8.c_str(), width, height, 0);
+    return {width, height, room_width, room_height};
+}
+
+// A check box's or option button's caption, beside the mark the toolkit draws first.
+CaptionFit BesideMarkFit(const Fl_Widget& w, const std::string& utf8) {
+    int dx = Fl::box_dx(w.box()) + 2;
+    return LineFit(w, utf8, w.w() - w.labelsize() - 2 * dx, w.h() - Fl::box_dh(w.box()));
+}
+
 }  // namespace
 
 // --- LabelView ---------------------------------------------------------------------------
@@ -30,11 +44,16 @@ void DrawTriangle(int x, int y, int size, int direction) {
 LabelView::LabelView(forms::Label& label, ViewContext& context)
     : Fl_Widget(0, 0, 1, 1), ControlView(label, context), m_label(label) {}
 
+bool LabelView::draw_arrow_caption() const {
+    const std::string& caption = m_label.Caption;
+    return text::EqualsIgnoreCase(m_label.font.name, "Webdings") &&
+           (caption == "3" || caption == "4");
+}
+
 bool LabelView::draw_arrow() {
     // The symbol font is not on this system; its two arrows are drawn instead.
-    if (!text::EqualsIgnoreCase(m_label.font.name, "Webdings")) return false;
+    if (!draw_arrow_caption()) return false;
     const std::string& caption = m_label.Caption;
-    if (caption != "3" && caption != "4") return false;
     ScreenFont f = m_context.fonts.get(m_label.font);
     int size = std::max(4, f.size * 2 / 3);
     fl_color(active_r() ? FL_BLACK : fl_inactive(FL_BLACK));
@@ -54,6 +73,27 @@ void LabelView::draw() {
     fl_draw(text.c_str(), x(), y(), w(), h(),
             FL_ALIGN_TOP_LEFT | FL_ALIGN_INSIDE | FL_ALIGN_WRAP | FL_ALIGN_CLIP, nullptr, 0);
     fl_pop_clip();
+}
+
+std::optional<CaptionFit> LabelView::caption_fit() {
+    if (m_label.Caption.get().empty() || draw_arrow_caption()) return std::nullopt;
+    // Wrapped at the label's width: every word must fit a line, and the lines the height.
+    ScreenFont f = m_context.fonts.get(m_label.font);
+    fl_font(f.font, f.size);
+    std::string text = ScreenLines(m_label.Caption);
+    int width = 0, height = 0;
+    std::string word;
+    for (char c : text + " ") {
+        if (c != ' ' && c != '\n') {
+            word += c;
+            continue;
+        }
+        width = std::max(width, static_cast<int>(fl_width(word.c_str())));
+        word.clear();
+    }
+    int wrapped = w();
+    fl_measure(text.c_str(), wrapped, height, 0);
+    return CaptionFit{width, height, w(), h()};
 }
 
 int LabelView::handle(int event) {
@@ -90,7 +130,11 @@ void TextBoxView::sync_contents() {
     textfont(f.font);
     textsize(f.size);
     std::string shown = ScreenText(m_box.Text);
-    if (shown != value()) value(shown.c_str());
+    // A text the program puts in shows from its start, as a classic text box shows it.
+    if (shown != value()) {
+        value(shown.c_str());
+        position(0);
+    }
 }
 
 // --- ButtonView --------------------------------------------------------------------------
@@ -109,6 +153,13 @@ void ButtonView::sync_contents() {
     UseFont(*this, m_context.fonts.get(m_button.font));
     std::string caption = LabelText(m_button.Caption);
     if (caption != m_caption) copy_label((m_caption = caption).c_str());
+}
+
+std::optional<CaptionFit> ButtonView::caption_fit() {
+    if (m_button.Caption.get().empty()) return std::nullopt;
+    // Inside the button's edges, with a pixel to spare on each side.
+    return LineFit(*this, ScreenText(m_button.Caption), w() - Fl::box_dw(box()) - 2,
+                   h() - Fl::box_dh(box()));
 }
 
 // --- CheckBoxView ------------------------------------------------------------------------
@@ -130,6 +181,11 @@ void CheckBoxView::sync_contents() {
     value(m_box.Value == 1);
 }
 
+std::optional<CaptionFit> CheckBoxView::caption_fit() {
+    if (m_box.Caption.get().empty()) return std::nullopt;
+    return BesideMarkFit(*this, ScreenText(m_box.Caption));
+}
+
 // --- OptionView --------------------------------------------------------------------------
 
 OptionView::OptionView(forms::OptionButton& option, ViewContext& context)
@@ -146,6 +202,11 @@ void OptionView::sync_contents() {
     std::string caption = LabelText(m_option.Caption);
     if (caption != m_caption) copy_label((m_caption = caption).c_str());
     value(m_option.Value ? 1 : 0);
+}
+
+std::optional<CaptionFit> OptionView::caption_fit() {
+    if (m_option.Caption.get().empty()) return std::nullopt;
+    return BesideMarkFit(*this, ScreenText(m_option.Caption));
 }
 
 }  // namespace view

@@ -35,6 +35,9 @@ bool InputHeld();
 // program or in the source tree; empty when nowhere.
 std::string FindAsset(const std::string& name);
 
+// The program icon's picture among the assets: every window with a title bar shows it.
+constexpr const char* kProgramIcon = "icon.png";
+
 // Model text (Windows-1252) for a widget label or value, and back. Labels keep '@' literal.
 std::string ScreenText(const std::string& cp1252);
 std::string LabelText(const std::string& cp1252);

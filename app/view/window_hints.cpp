@@ -2,6 +2,7 @@
 
 #include <FL/Fl_Window.H>
 #include <FL/x.H>
+#include <X11/Xatom.h>
 
 namespace view {
 
@@ -45,6 +46,62 @@ void SetStaysOnTop(Fl_Window& window, bool on_top) {
     event.xclient.data.l[3] = 1;  // asked by an application
     XSendEvent(fl_display, RootWindow(fl_display, fl_screen), False,
                SubstructureRedirectMask | SubstructureNotifyMask, &event);
+}
+
+void StartOnTop(Fl_Window& window) {
+    if (!window.shown()) return;
+    Atom state = XInternAtom(fl_display, "_NET_WM_STATE", False);
+    Atom above = XInternAtom(fl_display, "_NET_WM_STATE_ABOVE", False);
+    XChangeProperty(fl_display, fl_xid(&window), state, XA_ATOM, 32, PropModeAppend,
+                    reinterpret_cast<unsigned char*>(&above), 1);
+}
+
+namespace {
+
+void FocusIfMapped(Fl_Window& window) {
+    // Only a window that shows may take the focus; the toolkit maps it as it is shown.
+    XSync(fl_display, False);
+    XWindowAttributes attributes;
+    if (XGetWindowAttributes(fl_display, fl_xid(&window), &attributes) &&
+        attributes.map_state == IsViewable)
+        XSetInputFocus(fl_display, fl_xid(&window), RevertToPointerRoot, CurrentTime);
+}
+
+// Whether a window manager that takes requests runs: it names its check window on the root.
+bool WindowManagerRuns() {
+    Atom check = XInternAtom(fl_display, "_NET_SUPPORTING_WM_CHECK", False);
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    bool runs =
+        XGetWindowProperty(fl_display, RootWindow(fl_display, fl_screen), check, 0, 1, False,
+                           XA_WINDOW, &type, &format, &count, &after, &data) == Success &&
+        type == XA_WINDOW && count == 1;
+    if (data) XFree(data);
+    return runs;
+}
+
+}  // namespace
+
+void TakeKeyboard(Fl_Window& window) {
+    if (!window.shown()) return;
+    if (!WindowManagerRuns()) {
+        FocusIfMapped(window);
+        return;
+    }
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = fl_xid(&window);
+    event.xclient.message_type = XInternAtom(fl_display, "_NET_ACTIVE_WINDOW", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = 1;  // asked by an application
+    XSendEvent(fl_display, RootWindow(fl_display, fl_screen), False,
+               SubstructureRedirectMask | SubstructureNotifyMask, &event);
+}
+
+void FocusOnClick(Fl_Window& window) {
+    if (window.shown() && !WindowManagerRuns()) FocusIfMapped(window);
 }
 
 }  // namespace view
