@@ -1,6 +1,7 @@
 #include "common/pause.h"
 
 #include <cmath>
+#include <functional>
 
 #include "platform/loop/loop.h"
 #include "platform/text/text.h"
@@ -18,8 +19,11 @@ double Elapsed(double clock, double start) {
 void Pause(int seconds) {
     auto& loop = loop::EventLoop::instance();
     double start = text::RoundHalfEven(loop::Clock());
-    while (Elapsed(loop::Clock(), start) < seconds) {
-        loop.do_events();
+    const std::function<bool()> over = [start, seconds] {
+        return Elapsed(loop::Clock(), start) >= seconds;
+    };
+    while (!over()) {
+        loop.do_events(over);
         // Sleep (or, in virtual time, jump) until the pause is over or something is due.
         double left = seconds - Elapsed(loop.time_of_day(), start);
         loop::Micros deadline = loop.now() + static_cast<loop::Micros>(std::ceil(left * 1e6));

@@ -1,6 +1,7 @@
 #include "app/view/box_host.h"
 
 #include <cstdio>
+#include <functional>
 #include <iostream>
 
 #include "app/view/box_windows.h"
@@ -55,9 +56,10 @@ template <class Closed>
 void BoxHost::run_until(Closed closed) {
     auto& loop = loop::EventLoop::instance();
     constexpr loop::Micros kNoDeadline = INT64_MAX / 4;
-    while (!closed()) {
-        loop.do_events();
-        if (!closed()) loop.wait_until(kNoDeadline);
+    const std::function<bool()> over = closed;
+    while (!over()) {
+        loop.do_events(over);
+        if (!over()) loop.wait_until(kNoDeadline);
     }
 }
 

@@ -5,6 +5,12 @@
 //   actions) and as timer ticks. A driver's timeline brings its input with `input_at`: each
 //   piece runs at the start of the first round at or after its moment, at any nesting, and
 //   posts the events it brings, so they run in that round, before its timers.
+// - An input run (`post_input_run`, a script's actions of one moment) waits in the queue as
+//   one entry and gives one piece each time its turn comes. What a piece posts from its own
+//   code (a chat line's event for the line it said, say) goes in before the entry, with its
+//   order, and so runs in the same round, before the next piece: each piece takes effect with
+//   what the program does with it before the pieces after it, and all before the round's
+//   timers. A handler that pauses runs the next piece inside its pause, at the same moment.
 // - Ticks fall only on the platform's tick boundaries: every `tick` microseconds from program
 //   start (15.625 ms by default, 64 per second). A timer switched on at t0, or whose interval is
 //   set, falls due at the first boundary at or after t0 + interval; after each due time the next
@@ -22,12 +28,17 @@
 // - Nesting: a handler that pauses or opens a box runs rounds inside itself, so handlers nest.
 //   Posted events (chat lines, clicks, menu choices, keys, the script's input to windows) nest at
 //   most `kNestingBound` levels: a round run at the bound runs no event. They wait, in order,
-//   while the wait runs on to its deadline with the clock and the timers going on; once the
-//   handler at the bound returns, the round below goes on with the oldest of them. Every kind
-//   of event waits alike, so none overtakes an older one. Timers are not held: a timer is never
-//   entered again while it runs, so its ticks add at most one level each, and the program's
-//   clocks and announcements keep their pace at the bound. So the stack the program needs is
-//   bounded by the same numbers in every build and on every machine.
+//   while the wait runs on to its deadline with the clock and the timers going on, and run,
+//   oldest first, once the nesting is below the bound. Every kind of event waits alike, so
+//   none overtakes an older one. Timers are not held: a timer is never entered again while it
+//   runs, so its ticks add at most one level each, and the program's clocks and announcements
+//   keep their pace at the bound. So the stack the program needs is bounded by the same
+//   numbers in every build and on every machine.
+// - A wait that is over (its time is up, its box has its answer) starts no further event in its
+//   round: its handler goes on, and the rounds below take what waits. So when a wait at the
+//   bound ends, the waits below it whose time is up unwind with it rather than fill the bound
+//   again, and a flood that reaches the bound takes about one pause of its handler for each
+//   bound's worth of events, not one pause each.
 // - Ending the program throws `Ended` out of the waiting primitives, unwinding every running
 //   handler.
 #include "platform/loop/loop.h"
@@ -89,7 +100,10 @@ void EventLoop::reset(const Options& options) {
     m_tick = std::max<Micros>(1, std::llround(options.tick_ms * 1000.0));
     m_virtual_now = 0;
     m_real_start_ns = steady_ns();
+    for (Posted& posted : m_posted)
+        if (posted.run) posted.run->queued = false;
     m_posted.clear();
+    m_running.clear();
     m_scheduled.clear();
     m_nesting = 0;
     m_ended = false;
@@ -116,7 +130,19 @@ float Clock() {
 }
 
 void EventLoop::post(std::function<void()> event) {
-    m_posted.push_back({m_posted_order++, std::move(event)});
+    InputRun* run = m_running.empty() ? nullptr : m_running.back();
+    if (run && run->queued)
+        m_posted.insert(run->at, Posted{run->order, std::move(event), nullptr});
+    else
+        m_posted.push_back({m_posted_order++, std::move(event), nullptr});
+}
+
+void EventLoop::post_input_run(std::function<bool()> next) {
+    auto run = std::make_shared<InputRun>();
+    run->next = std::move(next);
+    run->order = m_posted_order++;
+    m_posted.push_back({run->order, {}, run});
+    run->at = std::prev(m_posted.end());
 }
 
 void EventLoop::post_at(Micros when, std::function<void()> event) {
@@ -146,6 +172,12 @@ void EventLoop::check_ended() const {
 }
 
 void EventLoop::release_due() {
+    // Input posts at the end of the queue, whatever runs.
+    m_running.push_back(nullptr);
+    struct Pop {
+        std::vector<InputRun*>& running;
+        ~Pop() { running.pop_back(); }
+    } pop{m_running};
     // An input may schedule more input for now (a step after an awaited line): it comes too.
     while (!m_scheduled.empty() && m_scheduled.begin()->first.first <= now()) {
         Scheduled due = std::move(m_scheduled.begin()->second);
@@ -161,25 +193,35 @@ bool EventLoop::events_may_run() const {
     return m_nesting < kNestingBound;
 }
 
-void EventLoop::run_event(const std::function<void()>& event) {
+void EventLoop::run_nested(InputRun* run, const std::function<void()>& body) {
     struct Level {
-        int& nesting;
-        explicit Level(int& n) : nesting(++n) {}
-        ~Level() { --nesting; }
-    } level(m_nesting);
-    event();
+        EventLoop& loop;
+        Level(EventLoop& l, InputRun* run) : loop(l) {
+            ++loop.m_nesting;
+            loop.m_running.push_back(run);
+        }
+        ~Level() {
+            loop.m_running.pop_back();
+            --loop.m_nesting;
+        }
+    } level(*this, run);
+    body();
 }
 
 void EventLoop::deliver(Timer& t) {
     Micros due = t.m_due;
     std::uint64_t schedule = t.m_schedule;
     t.m_running = true;
+    // What a tick posts goes to the end of the queue, also inside a piece of input.
+    m_running.push_back(nullptr);
     try {
         t.m_on_tick();
     } catch (...) {
+        m_running.pop_back();
         t.m_running = false;
         throw;
     }
+    m_running.pop_back();
     t.m_running = false;
     if (!t.m_enabled || t.m_schedule != schedule) return;
     Micros interval = Micros{t.m_interval_ms} * 1000;
@@ -190,17 +232,38 @@ void EventLoop::deliver(Timer& t) {
 }
 
 void EventLoop::do_events() {
+    run_round(nullptr);
+}
+
+void EventLoop::do_events(const std::function<bool()>& over) {
+    run_round(&over);
+}
+
+void EventLoop::run_round(const std::function<bool()>* over) {
     check_ended();
     ++m_rounds;
     release_due();
     // Only what was posted before the round runs in it, oldest first; events posted meanwhile
     // wait, also where rounds nested inside have taken some of the older ones. At the bound
-    // they all wait.
+    // they all wait, and so they do once the wait that runs the round is over: its handler
+    // goes on, and the rounds below take them.
     const std::uint64_t posted_before = m_posted_order;
-    while (events_may_run() && !m_posted.empty() && m_posted.front().order < posted_before) {
-        std::function<void()> event = std::move(m_posted.front().event);
-        m_posted.pop_front();
-        run_event(event);
+    while (events_may_run() && !(over && (*over)()) && !m_posted.empty() &&
+           m_posted.front().order < posted_before) {
+        if (std::shared_ptr<InputRun> run = m_posted.front().run) {
+            // The entry stays queued while its piece runs: what the piece posts goes before it,
+            // and a round nested in the piece takes the next piece.
+            bool ran = false;
+            run_nested(run.get(), [&] { ran = run->next(); });
+            if (!ran && run->queued) {
+                m_posted.erase(run->at);
+                run->queued = false;
+            }
+        } else {
+            std::function<void()> event = std::move(m_posted.front().event);
+            m_posted.pop_front();
+            run_nested(nullptr, event);
+        }
         check_ended();
     }
     // A timer created or destroyed by a handler must not upset the walk: walk a snapshot and

@@ -5,9 +5,9 @@
 // reset by drivers and tests with `reset()`. Its rules are spelled out at the top of loop.cpp.
 
 #include <cstdint>
-#include <deque>
 #include <exception>
 #include <functional>
+#include <list>
 #include <map>
 #include <memory>
 #include <random>
@@ -84,18 +84,31 @@ class EventLoop {
     // How many posted events are running, each inside the one before.
     int nesting() const { return m_nesting; }
 
+    // Posts an event. Posted by a piece of an input run (see below) from its own code, it runs
+    // before the rest of that run; otherwise after every event waiting.
     void post(std::function<void()> event);
     // Posts the event when the clock reaches `when` (it then runs in that moment's round).
     void post_at(Micros when, std::function<void()> event);
     // Input from outside the program, as a driver's timeline gives it: `input` runs when the
     // clock reaches `when`, at the start of the next round, before that round's events and at
-    // any nesting. It must run none of the program's handlers, only post events for them (and
-    // hand replies to open boxes), so what it brings takes its place in the order of events.
+    // any nesting. It must run none of the program's handlers, only post events for them, so
+    // what it brings takes its place in the order of events.
     void input_at(Micros when, std::function<void()> input);
+    // A run of input that takes its turn among the posted events as one, such as the actions
+    // of one moment of a script. Each time its turn comes, `next` runs the next piece of it, as
+    // a posted event runs, and gives true; it gives false once nothing is left. The events a
+    // piece posts from its own code run before the rest of the run, so each piece takes effect,
+    // with what the program does with it, before the pieces after it; and a run of any length
+    // waits in the queue as one entry.
+    void post_input_run(std::function<bool()> next);
 
     // One round: the input due, then the events posted before it, in order (none at the
     // bound), then each due timer in creation order.
     void do_events();
+    // The round of a wait (a pause, an open box) that is over once `over` gives true: from then
+    // on it starts no further event, so that the wait can end and the handler inside it go on.
+    // The events left wait for the rounds below.
+    void do_events(const std::function<bool()>& over);
     // Waits until the earliest of: a posted event that may run, a due timer, scheduled input or
     // events, `deadline`.
     void wait_until(Micros deadline);
@@ -132,7 +145,11 @@ class EventLoop {
     void release_due();
     // The one place that asks the bound: whether a round may run another posted event now.
     bool events_may_run() const;
-    void run_event(const std::function<void()>& event);
+    struct InputRun;
+    void run_round(const std::function<bool()>* over);
+    // Runs `body` one level deeper, as the code of `run` (a piece of that input run) or, with
+    // none, of a plain event.
+    void run_nested(InputRun* run, const std::function<void()>& body);
     void deliver(Timer& t);
     void check_ended() const;
 
@@ -142,9 +159,21 @@ class EventLoop {
     std::int64_t m_real_start_ns = 0;
     struct Posted {
         std::uint64_t order;
-        std::function<void()> event;
+        std::function<void()> event;  // empty for an input run's entry
+        std::shared_ptr<InputRun> run;
     };
-    std::deque<Posted> m_posted;
+    struct InputRun {
+        std::function<bool()> next;
+        std::uint64_t order = 0;
+        bool queued = true;  // its entry is still in the queue, at `at`
+        std::list<Posted>::iterator at = {};
+    };
+    // In the order they run. What a piece of an input run posts goes in before the run's entry,
+    // with the entry's order, so the orders never fall along the queue.
+    std::list<Posted> m_posted;
+    // What runs at each level of nesting, innermost last: the input run whose piece it is, or
+    // nullptr for a plain event, a timer or input.
+    std::vector<InputRun*> m_running;
     std::uint64_t m_posted_order = 0;
     struct Scheduled {
         std::function<void()> action;

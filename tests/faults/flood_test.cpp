@@ -199,4 +199,49 @@ TEST_F(Floods, AtTheNestingBoundLinesWaitTheirTurnAndNoneIsLost) {
     EXPECT_EQ(deepest, loop::EventLoop::kNestingBound);
 }
 
+// Past the bound the flood unwinds a bound's worth at a time: when the pause at the bound ends,
+// the pauses below it, whose time is up as well, end with it, so three bounds' worth of right
+// answers, each judged inside the last one's three-second delay, take three delays, not one
+// delay each; in order, and the host's "stop game" clicked meanwhile comes right after them.
+TEST_F(Floods, PastTheBoundEachBoundsWorthTakesOneDelayAndTheHostIsHeardAfterIt) {
+    constexpr int kAnswers = 3 * loop::EventLoop::kNestingBound;
+    constexpr double kSaid = 6.5;
+    std::vector<double> judged;  // when each result line was said
+    double stopped = -1;
+    loop::RunOnProgramStack([&] {
+        std::vector<std::string> words;
+        for (int i = 1; i <= kAnswers + 10; ++i) words.push_back(Word(i));
+        EXPECT_TRUE(harness::WriteWordList(PathOf("words.log"), words));
+        FloodGame game({m_folder.string()});
+        auto& client = chatclient::ChatClient::instance();
+        const int listener = client.add_listener([&](const chatclient::Line& line) {
+            const double now = static_cast<double>(loop::EventLoop::instance().now()) / 1e6;
+            if (line.text.find("point(s)") != std::string::npos) judged.push_back(now);
+            if (line.text.find("game stopped") != std::string::npos) stopped = now;
+        });
+        game.load_and_start_at(5, "words.log");
+        game.at(kSaid, [&] {
+            for (int i = 1; i <= kAnswers; ++i)
+                chatclient::ChatClient::instance().say("alice", Word(i));
+        });
+        game.at(kSaid + 2, [&game] { FloodGame::click(game.main().Command4); });
+        game.run_until(kSaid + 60);
+        client.remove_listener(listener);
+        return 0;
+    });
+    // A line judged out of its turn would not be the word then out: every one scored, each
+    // was judged in the order said.
+    ASSERT_EQ(judged.size(), std::size_t{kAnswers});
+    // Each bound's worth is judged at once, as the delays before it end; a delay counts from
+    // the whole second the clock shows when it starts.
+    for (int batch = 0; batch < 3; ++batch) {
+        const double at = batch == 0 ? kSaid : 6 + 3 * batch;
+        const int first = batch * loop::EventLoop::kNestingBound;
+        EXPECT_EQ(judged[first], at) << first;
+        EXPECT_EQ(judged[first + loop::EventLoop::kNestingBound - 1], at) << first;
+    }
+    // The click waited behind the lines said before it, then paused its second.
+    EXPECT_EQ(stopped, 6 + 3 * 3 + 1);
+}
+
 }  // namespace
