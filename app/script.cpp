@@ -1,7 +1,10 @@
 #include "app/script.h"
 
+#include <algorithm>
 #include <charconv>
+#include <climits>
 #include <cmath>
+#include <cstdint>
 
 #include "platform/text/text.h"
 
@@ -15,12 +18,14 @@ struct LineParser {
     std::string error;
 
     bool fail(const std::string& why) {
-        error = "line " + std::to_string(number) + ": " + why + ": " + std::string(line);
+        error = "line " + std::to_string(number) + ": " + why + ": " + text::EscapeControls(line);
         return false;
     }
 };
 
-std::optional<std::string> Bytes(std::string_view utf8) { return text::UnescapeUtf8(utf8); }
+std::optional<std::string> Bytes(std::string_view utf8) {
+    return text::UnescapeUtf8(utf8);
+}
 
 bool ParseNumber(std::string_view s, double& out) {
     if (s.empty()) return false;
@@ -61,7 +66,8 @@ bool ParseLine(LineParser& p, Action& a) {
     std::string_view line = p.line;
     auto space = line.find(' ');
     std::string_view verb = line.substr(0, space);
-    std::string_view rest = space == std::string_view::npos ? std::string_view{} : line.substr(space + 1);
+    std::string_view rest =
+        space == std::string_view::npos ? std::string_view{} : line.substr(space + 1);
     auto words = Words(rest);
 
     auto text_of = [&](std::string_view s, std::string& out) {
@@ -161,36 +167,109 @@ bool ParseLine(LineParser& p, Action& a) {
     return p.fail("unknown action");
 }
 
-}  // namespace
-
-ParseResult ParseScript(std::string_view utf8) {
-    ParseResult result;
-    // Editors that save UTF-8 may put a byte order mark first; it is not part of the first line.
-    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-    if (utf8.substr(0, kByteOrderMark.size()) == kByteOrderMark)
-        utf8.remove_prefix(kByteOrderMark.size());
+// Calls `each(number, start, line)` for every line that holds an action, from the byte `from`
+// on: its number, the offset where it starts and the line without its line end.
+template <class Each>
+void ForEachActionLine(std::string_view text, std::size_t from, Each each) {
     int number = 0;
-    std::size_t pos = 0;
-    while (pos <= utf8.size()) {
-        auto end = utf8.find('\n', pos);
+    std::size_t pos = from;
+    while (pos <= text.size()) {
+        auto end = text.find('\n', pos);
         bool last = end == std::string_view::npos;
-        std::string_view line = utf8.substr(pos, last ? std::string_view::npos : end - pos);
-        pos = last ? utf8.size() + 1 : end + 1;
+        std::string_view line = text.substr(pos, last ? std::string_view::npos : end - pos);
+        const std::size_t start = pos;
+        pos = last ? text.size() + 1 : end + 1;
         ++number;
         if (!line.empty() && line.back() == '\r' && !last) line.remove_suffix(1);
         if (line.find_first_not_of(" \t") == std::string_view::npos) continue;
         if (line.front() == '#') continue;
-        LineParser p{number, line, {}};
-        Action a{};
-        a.line = number;
-        a.source = std::string(line);
-        if (!ParseLine(p, a)) {
-            result.error = p.error;
-            result.actions.clear();
-            return result;
-        }
-        result.actions.push_back(std::move(a));
+        each(number, start, line);
     }
+}
+
+// The line that starts at `start`, without its line end.
+std::string_view LineAt(std::string_view text, std::size_t start) {
+    std::string_view line = text.substr(start);
+    const auto end = line.find('\n');
+    if (end == std::string_view::npos) return line;
+    line = line.substr(0, end);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    return line;
+}
+
+bool Parse(int number, std::string_view line, Action& a, std::string& error) {
+    LineParser p{number, line, {}};
+    a = Action{};
+    a.line = number;
+    if (!ParseLine(p, a)) {
+        error = std::move(p.error);
+        return false;
+    }
+    a.source = std::string(line);
+    return true;
+}
+
+}  // namespace
+
+std::optional<Script> Script::Read(std::string utf8,
+                                   const std::function<void(const std::string&)>& fault,
+                                   const ActionCheck& check) {
+    Script script;
+    script.m_text = std::move(utf8);
+    const std::string_view text = script.m_text;
+    // Editors that save UTF-8 may put a byte order mark first; it is not part of the first line.
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    const std::size_t from = text.substr(0, kByteOrderMark.size()) == kByteOrderMark ? 3 : 0;
+    const auto newlines = std::count(text.begin(), text.end(), '\n');
+    if (text.size() > UINT32_MAX || newlines >= (1 << 26)) {
+        fault("the script is too long to be read");
+        return std::nullopt;
+    }
+    script.m_lines.reserve(static_cast<std::size_t>(newlines) + 1);
+    bool sound = true;
+    Action a;
+    std::string error;
+    ForEachActionLine(text, from, [&](int number, std::size_t start, std::string_view line) {
+        if (!Parse(number, line, a, error)) {
+            fault(error);
+            sound = false;
+            return;
+        }
+        if (check) {
+            if (auto why = check(a)) {
+                fault("line " + std::to_string(number) + ": " + *why + ": " +
+                      text::EscapeControls(line));
+                sound = false;
+                return;
+            }
+        }
+        // Only a sound script is kept.
+        if (sound)
+            script.m_lines.push_back({static_cast<std::uint32_t>(start),
+                                      static_cast<std::uint32_t>(number),
+                                      static_cast<std::uint32_t>(a.verb)});
+    });
+    if (!sound) return std::nullopt;
+    return script;
+}
+
+Action Script::action(std::size_t i) const {
+    const Line& line = m_lines[i];
+    Action a;
+    std::string error;
+    Parse(static_cast<int>(line.number), LineAt(m_text, line.start), a, error);
+    return a;
+}
+
+ParseResult ParseScript(std::string_view utf8) {
+    ParseResult result;
+    auto script = Script::Read(std::string(utf8), [&result](const std::string& why) {
+        if (!result.error) result.error = why;
+    });
+    if (!script) return result;
+    result.script = std::move(*script);
+    for (std::size_t i = 0; i < result.script.size(); ++i)
+        result.actions.push_back(result.script.action(i));
     return result;
 }
 

@@ -21,6 +21,8 @@
 // escapes \\ \r \n \t \0 and \xHH. A byte order mark at the start is skipped. Blank lines and
 // lines starting with # are ignored.
 
+#include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,7 +30,7 @@
 
 namespace app {
 
-enum class Verb {
+enum class Verb : std::uint8_t {
     Wait,
     Await,
     Say,
@@ -59,9 +61,42 @@ struct Action {
     float y = 0;         // hover y
 };
 
+// Why an action cannot run, such as a name that does not exist; nullopt where it can.
+using ActionCheck = std::function<std::optional<std::string>(const Action&)>;
+
+// A script that has been read whole and found sound. It keeps the text as it came and where
+// each action's line starts, not the actions themselves: an action is parsed afresh from its
+// line each time it is asked for, so a script takes little more memory than its text.
+class Script {
+  public:
+    Script() = default;
+
+    // Parses every line, and checks each action with `check` when one is given. Each fault goes
+    // to `fault` as "line N: WHY: SOURCE", in the order of the lines; with any fault there is no
+    // script.
+    static std::optional<Script> Read(std::string utf8,
+                                      const std::function<void(const std::string&)>& fault,
+                                      const ActionCheck& check = {});
+
+    std::size_t size() const { return m_lines.size(); }
+    Verb verb(std::size_t i) const { return static_cast<Verb>(m_lines[i].verb); }
+    Action action(std::size_t i) const;
+
+  private:
+    struct Line {
+        std::uint32_t start;  // byte offset of the line in the text
+        std::uint32_t number : 27;
+        std::uint32_t verb : 5;
+    };
+    std::string m_text;
+    std::vector<Line> m_lines;  // the action lines, in order
+};
+
+// A whole script at once, for tests and tools: the actions, and the first fault if any.
 struct ParseResult {
+    Script script;  // empty on a bad script
     std::vector<Action> actions;
-    std::optional<std::string> error;  // "line N: ..." on a bad script
+    std::optional<std::string> error;
 };
 
 ParseResult ParseScript(std::string_view utf8);

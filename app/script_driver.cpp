@@ -20,6 +20,12 @@ std::string Quote(const std::string& bytes) {
     return "\"" + text::EscapeBytes(bytes) + "\"";
 }
 
+// "line N: WHY: SOURCE", the line quoted as written but for its control bytes.
+std::string LineMessage(const Action& action, const std::string& why) {
+    return "line " + std::to_string(action.line) + ": " + why + ": " +
+           text::EscapeControls(action.source);
+}
+
 std::string ButtonsName(int buttons) {
     switch (buttons) {
         case forms::vbOKCancel:
@@ -80,8 +86,8 @@ std::string MarkFolder(std::string line, std::string folder) {
     return line;
 }
 
-ScriptDriver::ScriptDriver(std::vector<Action> actions, DriverOptions options, std::ostream& out)
-    : m_actions(std::move(actions)), m_options(std::move(options)), m_out(out) {
+ScriptDriver::ScriptDriver(Script script, DriverOptions options, std::ostream& out)
+    : m_script(std::move(script)), m_options(std::move(options)), m_out(out) {
     m_listener = chatclient::ChatClient::instance().add_listener(
         [this](const chatclient::Line& line) { on_line(line.name, line.text); });
 }
@@ -92,53 +98,82 @@ ScriptDriver::~ScriptDriver() {
 
 void ScriptDriver::start() {
     auto& loop = loop::EventLoop::instance();
-    loop.input_at(loop.now(), [this] { step(); });
+    loop.input_at(loop.now(), [this] { begin_moment(); });
 }
 
-// The timeline comes in as input: each moment's actions take effect in the order written, before
-// the moment's due timers. Lines are said and replies given at once; input to the windows is
-// posted, so it runs where its turn comes among the events.
-void ScriptDriver::step() {
+// A moment is the actions up to the next wait or await. The wait counts from the moment
+// itself, so the timeline keeps its times however long the moment's actions take to run.
+// The actions run as one input run: each after those above it and what the program did with
+// them, and all before the moment's due timers; only one of them waits in memory at a time.
+void ScriptDriver::begin_moment() {
     auto& loop = loop::EventLoop::instance();
-    while (m_next < m_actions.size()) {
-        const Action& a = m_actions[m_next++];
-        switch (a.verb) {
-            case Verb::Wait:
-                loop.input_at(loop.now() + static_cast<loop::Micros>(a.seconds * 1e6 + 0.5),
-                              [this] { step(); });
-                return;
-            case Verb::Await: {
-                m_await = a.text;
-                std::uint64_t id = ++m_await_id;
-                loop.input_at(loop.now() + kAwaitLimit, [this, id, &a] {
-                    if (m_await && m_await_id == id) fail(&a, "await timed out after 600 s");
-                });
-                return;
-            }
-            case Verb::Say:
-                if (!chatclient::ChatClient::instance().say(a.name, a.text))
-                    ignore(a, "no room is open");
-                break;
-            case Verb::Room:
-                if (a.number)
-                    chatclient::ChatClient::instance().open_room();
-                else
-                    chatclient::ChatClient::instance().close_room();
-                break;
-            case Verb::Answer:
-            case Verb::Press:
-            case Verb::Choose:
-            case Verb::Cancel:
-                m_replies.push_back(&a);
-                break;
-            default:
-                loop.post([this, &a] { input(a); });
+    const std::size_t from = m_next;
+    std::size_t to = from;
+    while (to < m_script.size() && m_script.verb(to) != Verb::Wait &&
+           m_script.verb(to) != Verb::Await)
+        ++to;
+    const bool last = to == m_script.size();
+    m_next = last ? to : to + 1;
+    if (!last) {
+        const Action boundary = m_script.action(to);
+        if (boundary.verb == Verb::Wait) {
+            loop.input_at(loop.now() + static_cast<loop::Micros>(boundary.seconds * 1e6 + 0.5),
+                          [this] { begin_moment(); });
+        } else {
+            m_await = boundary.text;
+            const std::uint64_t id = ++m_await_id;
+            loop.input_at(loop.now() + kAwaitLimit, [this, id, boundary] {
+                if (m_await && m_await_id == id) fail(boundary, "await timed out after 600 s");
+            });
         }
     }
-    // The end of the script: the program ends after the round that runs its last actions, and
-    // one more at the same moment, so a box opened then still takes a reply given then.
-    loop.post([] {
-        loop::EventLoop::instance().post([] { loop::EventLoop::instance().end_after_round(); });
+    if (from == to && !last) return;
+    loop.post_input_run([this, next = from, to, last]() mutable {
+        if (next < to) {
+            act(m_script.action(next++));
+            return true;
+        }
+        if (last) end_script();
+        return false;
+    });
+}
+
+void ScriptDriver::act(const Action& a) {
+    switch (a.verb) {
+        case Verb::Say:
+            if (!chatclient::ChatClient::instance().say(a.name, a.text))
+                ignore(a, "no room is open");
+            return;
+        case Verb::Room:
+            if (a.number)
+                chatclient::ChatClient::instance().open_room();
+            else
+                chatclient::ChatClient::instance().close_room();
+            return;
+        case Verb::Answer:
+        case Verb::Press:
+        case Verb::Choose:
+        case Verb::Cancel:
+            m_replies.push_back(a);
+            return;
+        default:
+            input(a);
+    }
+}
+
+// The program ends after the round that runs the last action's events, and one more at the
+// same moment, so a box opened then still takes a reply given then. A reply that waits for an
+// open box keeps the program running until the box takes it.
+void ScriptDriver::end_script() {
+    auto& loop = loop::EventLoop::instance();
+    loop.post([this] {
+        loop::EventLoop::instance().post([this] {
+            if (!m_replies.empty() && forms::modal_open()) {
+                m_end_when_answered = true;
+                return;
+            }
+            loop::EventLoop::instance().end_after_round();
+        });
     });
 }
 
@@ -148,7 +183,7 @@ void ScriptDriver::on_line(const std::string& name, const std::string& text) {
     if (m_await && line.find(*m_await) != std::string::npos) {
         m_await.reset();
         auto& loop = loop::EventLoop::instance();
-        loop.input_at(loop.now(), [this] { step(); });
+        loop.input_at(loop.now(), [this] { begin_moment(); });
     }
 }
 
@@ -182,28 +217,26 @@ void ScriptDriver::trace(const std::string& utf8_line) {
     emit("* " + MarkFolder(utf8_line, text::EscapeBytes(m_options.program_folder)));
 }
 
-void ScriptDriver::fail(const Action* action, const std::string& why) {
-    m_errors.push_back(
-        action ? "line " + std::to_string(action->line) + ": " + why + ": " + action->source : why);
+void ScriptDriver::fail(const Action& action, const std::string& why) {
+    m_errors.push_back(LineMessage(action, why));
     loop::EventLoop::instance().end();
 }
 
 void ScriptDriver::finish() {
     // After an error the script stopped short; its replies were never due to be taken.
     if (!m_errors.empty() || m_write_error) return;
-    for (const Action* reply : m_replies)
-        m_errors.push_back("line " + std::to_string(reply->line) +
-                           ": no box took this reply: " + reply->source);
+    for (const Action& reply : m_replies)
+        m_errors.push_back(LineMessage(reply, "no box took this reply"));
     m_replies.clear();
 }
 
 void ScriptDriver::ignore(const Action& action, const std::string& why) {
-    trace("ignored: " + action.source + " (" + why + ")");
+    trace("ignored: " + text::EscapeControls(action.source) + " (" + why + ")");
 }
 
 void ScriptDriver::input(const Action& a) {
     if (forms::modal_open()) {
-        m_deferred.push_back(&a);
+        m_deferred.push_back(a);
         return;
     }
     forms::Form* form = forms::App().find(a.form);
@@ -272,27 +305,33 @@ void ScriptDriver::input(const Action& a) {
     }
 }
 
-const Action& ScriptDriver::take_reply() {
+Action ScriptDriver::take_reply() {
     auto& loop = loop::EventLoop::instance();
-    while (m_replies.empty()) {
-        loop.do_events();
-        if (m_replies.empty()) loop.wait_until(INT64_MAX / 4);
+    const std::function<bool()> answered = [this] { return !m_replies.empty(); };
+    while (!answered()) {
+        loop.do_events(answered);
+        if (!answered()) loop.wait_until(INT64_MAX / 4);
     }
-    const Action* reply = m_replies.front();
+    Action reply = std::move(m_replies.front());
     m_replies.pop_front();
-    return *reply;
+    if (m_end_when_answered && m_replies.empty()) {
+        m_end_when_answered = false;
+        end_script();
+    }
+    return reply;
 }
 
 void ScriptDriver::release_deferred() {
     auto deferred = std::move(m_deferred);
     m_deferred.clear();
-    for (const Action* a : deferred) loop::EventLoop::instance().post([this, a] { input(*a); });
+    for (Action& a : deferred)
+        loop::EventLoop::instance().post([this, a = std::move(a)] { input(a); });
 }
 
 int ScriptDriver::message_box(const forms::MessageBoxRequest& r) {
     std::string box = "msgbox " + Quote(r.text) + " title " + Quote(r.title) + " buttons " +
                       ButtonsName(r.buttons()) + " icon " + IconName(r.icon());
-    const Action& reply = take_reply();
+    const Action reply = take_reply();
     int result = forms::vbOK;
     bool fits = true;
     if (reply.verb == Verb::Press) {
@@ -309,7 +348,7 @@ int ScriptDriver::message_box(const forms::MessageBoxRequest& r) {
     } else {
         fits = false;
     }
-    if (!fits) fail(&reply, "the reply does not fit the open " + box);
+    if (!fits) fail(reply, "the reply does not fit the open " + box);
     trace(box + " -> " + ResultName(result));
     release_deferred();
     return result;
@@ -318,14 +357,14 @@ int ScriptDriver::message_box(const forms::MessageBoxRequest& r) {
 std::optional<std::string> ScriptDriver::input_box(const forms::InputBoxRequest& r) {
     std::string box = "inputbox " + Quote(r.prompt) + " title " + Quote(r.title) + " default " +
                       Quote(r.default_text);
-    const Action& reply = take_reply();
+    const Action reply = take_reply();
     std::optional<std::string> result;
     if (reply.verb == Verb::Answer)
         result = reply.text;
     else if (reply.verb == Verb::Press && reply.text == "OK")
         result = r.default_text;
     else if (!(reply.verb == Verb::Cancel || (reply.verb == Verb::Press && reply.text == "Cancel")))
-        fail(&reply, "the reply does not fit the open " + box);
+        fail(reply, "the reply does not fit the open " + box);
     trace(box + " -> " + (result ? Quote(*result) : "Cancel"));
     release_deferred();
     return result;
@@ -334,7 +373,7 @@ std::optional<std::string> ScriptDriver::input_box(const forms::InputBoxRequest&
 std::optional<std::string> ScriptDriver::file_dialog(const forms::FileDialogRequest& r) {
     std::string box = std::string(r.save ? "save" : "open") + " dialog init " + Quote(r.init_dir) +
                       " filter " + Quote(r.filter);
-    const Action& reply = take_reply();
+    const Action reply = take_reply();
     std::optional<std::string> result;
     if (reply.verb == Verb::Choose) {
         std::filesystem::path path(reply.text);
@@ -342,7 +381,7 @@ std::optional<std::string> ScriptDriver::file_dialog(const forms::FileDialogRequ
         result = path.lexically_normal().string();
     } else if (!(reply.verb == Verb::Cancel ||
                  (reply.verb == Verb::Press && reply.text == "Cancel"))) {
-        fail(&reply, "the reply does not fit the open " + box);
+        fail(reply, "the reply does not fit the open " + box);
     }
     trace(box + " -> " + (result ? Quote(reply.text) : "Cancel"));
     release_deferred();

@@ -1,9 +1,10 @@
 #pragma once
 // Drives the program from a script in virtual (or real) time: every action takes effect at its
-// moment, in the order written and before that moment's timers, also while the program waits
-// in a pause or a modal box (the timeline is the event loop's input); replies wait in a queue
-// for the boxes that take them; the room's lines go to the output as
-// `NAME: TEXT`, with `* ` trace lines among them when asked.
+// moment, after the actions written above it and what the program did with them, and before
+// that moment's timers, also while the program waits in a pause or a modal box (each moment's
+// actions are one input run of the event loop); replies wait in a queue for the boxes that
+// take them; the room's lines go to the output as `NAME: TEXT`, with `* ` trace lines among
+// them when asked.
 
 #include <deque>
 #include <functional>
@@ -32,10 +33,10 @@ std::string MarkFolder(std::string line, std::string folder);
 
 class ScriptDriver : public forms::ModalHost {
   public:
-    ScriptDriver(std::vector<Action> actions, DriverOptions options, std::ostream& out);
+    ScriptDriver(Script script, DriverOptions options, std::ostream& out);
     ~ScriptDriver() override;
 
-    // Posts the first step; the event loop then runs the timeline.
+    // Starts the timeline at the present moment; the event loop then runs it.
     void start();
     // Called once the program has ended: a reply that no box took is an error of the script.
     void finish();
@@ -50,26 +51,29 @@ class ScriptDriver : public forms::ModalHost {
     std::optional<std::string> file_dialog(const forms::FileDialogRequest& request) override;
 
   private:
-    void step();
+    void begin_moment();
+    void act(const Action& action);
+    void end_script();
     void input(const Action& action);
     void ignore(const Action& action, const std::string& why);
     void on_line(const std::string& name, const std::string& text);
     void emit(const std::string& utf8_line);
     void trace(const std::string& utf8_line);
-    [[noreturn]] void fail(const Action* action, const std::string& why);
-    const Action& take_reply();
+    [[noreturn]] void fail(const Action& action, const std::string& why);
+    Action take_reply();
     void release_deferred();
 
-    std::vector<Action> m_actions;
-    std::size_t m_next = 0;
+    Script m_script;
+    std::size_t m_next = 0;  // the first action of the next moment
     DriverOptions m_options;
     std::ostream& m_out;
     int m_listener = -1;
 
     std::optional<std::string> m_await;  // the text an await is waiting for
     std::uint64_t m_await_id = 0;
-    std::deque<const Action*> m_replies;
-    std::vector<const Action*> m_deferred;
+    std::deque<Action> m_replies;
+    std::vector<Action> m_deferred;
+    bool m_end_when_answered = false;  // the script is over once the open box takes its reply
     std::vector<std::string> m_errors;
     std::optional<std::error_code> m_write_error;
 };

@@ -24,37 +24,26 @@ WindowNames CatalogueWindows(const std::vector<std::string>& windows) {
     return known;
 }
 
-std::vector<std::string> UnknownNames(const std::vector<Action>& actions,
-                                      const WindowNames& known) {
-    std::vector<std::string> errors;
-    auto report = [&errors](const Action& a, const std::string& why) {
-        errors.push_back("line " + std::to_string(a.line) + ": " + why + ": " + a.source);
-    };
-    for (const Action& a : actions) {
-        bool names_control = false;
-        switch (a.verb) {
-            case Verb::Click:
-            case Verb::Menu:
-            case Verb::Type:
-            case Verb::Select:
-            case Verb::Check:
-            case Verb::Hover:
-                names_control = true;
-                break;
-            case Verb::Close:
-                break;
-            default:
-                continue;
-        }
-        auto window = known.find(a.form);
-        if (window == known.end()) {
-            report(a, "no such window");
-            continue;
-        }
-        if (!names_control || !window->second || window->second->count(a.target)) continue;
-        report(a, a.verb == Verb::Menu ? "no such menu item" : "no such control");
+std::optional<std::string> UnknownName(const Action& a, const WindowNames& known) {
+    bool names_control = false;
+    switch (a.verb) {
+        case Verb::Click:
+        case Verb::Menu:
+        case Verb::Type:
+        case Verb::Select:
+        case Verb::Check:
+        case Verb::Hover:
+            names_control = true;
+            break;
+        case Verb::Close:
+            break;
+        default:
+            return std::nullopt;
     }
-    return errors;
+    auto window = known.find(a.form);
+    if (window == known.end()) return "no such window";
+    if (!names_control || !window->second || window->second->count(a.target)) return std::nullopt;
+    return a.verb == Verb::Menu ? "no such menu item" : "no such control";
 }
 
 }  // namespace app

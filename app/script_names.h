@@ -21,8 +21,8 @@ using WindowNames = std::map<std::string, std::optional<std::set<std::string>>>;
 // built (its component is missing) gets no names: the run itself then says why.
 WindowNames CatalogueWindows(const std::vector<std::string>& windows);
 
-// One "line N: WHY: SOURCE" message for each action that names a window, control or menu item
-// that does not exist. Names in a window that has no names read are taken on trust.
-std::vector<std::string> UnknownNames(const std::vector<Action>& actions, const WindowNames& known);
+// Why `action` cannot run, where it names a window, control or menu item that does not exist;
+// nullopt where it does not. Names in a window that has no names read are taken on trust.
+std::optional<std::string> UnknownName(const Action& action, const WindowNames& known);
 
 }  // namespace app

@@ -161,6 +161,25 @@ std::string EscapeBytes(std::string_view cp1252) {
     return out;
 }
 
+std::string EscapeControls(std::string_view bytes) {
+    static constexpr char kHexDigits[] = "0123456789ABCDEF";
+    std::string out;
+    for (char c : bytes) {
+        const unsigned char b = static_cast<unsigned char>(c);
+        if (b >= 0x20 && b != 0x7F) {
+            out += c;
+        } else if (const char letter = ShortEscape(c)) {
+            out += '\\';
+            out += letter;
+        } else {
+            out += "\\x";
+            out += kHexDigits[b >> 4];
+            out += kHexDigits[b & 0xF];
+        }
+    }
+    return out;
+}
+
 std::optional<std::string> UnescapeUtf8(std::string_view utf8_with_escapes) {
     const std::string_view s = utf8_with_escapes;
     std::string out;

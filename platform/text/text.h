@@ -140,6 +140,10 @@ std::optional<std::string> FromUtf8(std::string_view utf8);
 // bytes as \xHH with two capital hex digits; every other byte as its UTF-8 character.
 std::string EscapeBytes(std::string_view cp1252);
 
+// UTF-8 (or any bytes) with its control bytes written as `EscapeBytes` writes them (\0, \t, \r,
+// \n, \xHH); every other byte, a backslash too, stays as it is. For quoting a line as written.
+std::string EscapeControls(std::string_view bytes);
+
 // The reverse of `EscapeBytes`: UTF-8 with the escapes \\, \r, \n, \t, \0 and \xHH (hex digits
 // of either case) as Windows-1252 bytes. Nullopt for an unknown or cut-off escape, malformed
 // UTF-8 or a character without a Windows-1252 byte. Characters that `EscapeBytes` would have

@@ -93,7 +93,7 @@ protected:
         auto parsed = app::ParseScript(script);
         EXPECT_FALSE(parsed.error);
         std::ostringstream out;
-        app::ScriptDriver driver(parsed.actions, {true, true, "."}, out);
+        app::ScriptDriver driver(std::move(parsed.script), {true, true, "."}, out);
         forms::App().set_modal_host(&driver);
         driver.start();
         if (first) loop::EventLoop::instance().post(first);

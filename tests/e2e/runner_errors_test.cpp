@@ -18,6 +18,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
+using namespace std::string_literals;
 using test_support::ReadAll;
 
 // Every $S becomes the script's path, every $F the program's folder.
@@ -83,6 +84,20 @@ TEST(RunnerErrors, EachFaultEndsTheRunWithItsStatusAndMessage) {
          "tavrel: $S: line 1: no box took this reply: press Yes\n"},
         {"a bad line", "wait 1\nfrobnicate\n", run, "", 2,
          "tavrel: $S: line 2: unknown action: frobnicate\n"},
+        // Every fault of a script, of either kind, in the order of its lines.
+        {"bad lines and unknown names",
+         "answer bob\nclick Form4.Comand1\nclose Form9\nbogus\nwait x\nmenu Form4.nosuch\n", run,
+         "", 2,
+         "tavrel: $S: line 2: no such control: click Form4.Comand1\n"
+         "tavrel: $S: line 3: no such window: close Form9\n"
+         "tavrel: $S: line 4: unknown action: bogus\n"
+         "tavrel: $S: line 5: wait takes a number of seconds: wait x\n"
+         "tavrel: $S: line 6: no such menu item: menu Form4.nosuch\n"},
+        // A line is quoted as written, but for its control bytes.
+        {"control bytes in a bad line", "wait 1\nfrob\x01nicate\0\t\\x41\x7f\n"s, run, "", 2,
+         "tavrel: $S: line 2: unknown action: frob\\x01nicate\\0\\t\\x41\\x7F\n"},
+        {"control bytes in an unknown name", "click Form4.Com\x1b[2Jmand\n", run, "", 2,
+         "tavrel: $S: line 1: no such control: click Form4.Com\\x1B[2Jmand\n"},
         // Files and folders.
         {"script is a folder", "", "--script $F --folder $F", "", 2,
          "tavrel: cannot read the script $F: it is a folder\n"},

@@ -78,7 +78,7 @@ class ProgramRun : public profile_test::TempFolderTest {
         });
         std::ostringstream out;
         {
-            app::ScriptDriver driver(parsed.actions, {true, true, m_folder.string()}, out);
+            app::ScriptDriver driver(std::move(parsed.script), {true, true, m_folder.string()}, out);
             forms::App().set_modal_host(&driver);
             driver.start();
             auto& events = loop::EventLoop::instance();
