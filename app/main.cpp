@@ -2,9 +2,12 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cstdlib>
+#include <exception>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -13,6 +16,7 @@
 #include "app/program.h"
 #include "app/view/front_end.h"
 #include "platform/loop/stack.h"
+#include "platform/memory/out_of_memory.h"
 #include "platform/signals/ending_signals.h"
 #ifdef TAVREL_HAS_VIEW
 #include "app/view/desktop_view.h"
@@ -20,8 +24,34 @@
 
 namespace {
 
-// What runs on the program's stack: everything after the options.
-int Run(const app::Options& options) {
+int OutOfMemory(const char* fallback) {
+    const char* doing = memory::Exhausted() ? memory::Exhausted() : fallback;
+    std::cerr << "tavrel: out of memory while " << doing << "\n";
+    return 1;
+}
+
+// An exception that cannot be caught where it is thrown ends the program through here. Memory
+// that ran out is told as everywhere else, never an abort: every line said is out whole, and a
+// save under way keeps the old file.
+[[noreturn]] void OnTerminate() {
+    bool out_of_memory = false;
+    if (std::exception_ptr current = std::current_exception()) {
+        try {
+            std::rethrow_exception(current);
+        } catch (const std::bad_alloc&) {
+            out_of_memory = true;
+        } catch (...) {
+        }
+    }
+    if (!out_of_memory) std::abort();
+    std::cout.flush();
+    OutOfMemory("running");
+    std::cerr.flush();
+    std::_Exit(1);
+}
+
+// The demo, the windows or a script, as the options ask.
+int RunAsAsked(const app::Options& options) {
     // SIGTERM, SIGINT and SIGHUP end the run between lines and saves, the demo's folder removed;
     // a closed pipe fails the next write of the transcript. They are taken on this thread, the
     // one that writes.
@@ -55,6 +85,18 @@ int Run(const app::Options& options) {
         return 2;
     }
     return app::RunProgram(options, std::cout, std::cerr);
+}
+
+// What runs on the program's stack: everything after the options. A little memory is kept aside
+// so that running out of it can be told.
+int Run(const app::Options& options) {
+    const memory::Reserve reserve;
+    std::set_terminate(OnTerminate);
+    try {
+        return RunAsAsked(options);
+    } catch (const std::bad_alloc&) {
+        return OutOfMemory("starting");
+    }
 }
 
 }  // namespace

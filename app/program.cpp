@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <iostream>
 #include <memory>
+#include <new>
 #include <optional>
 #include <string_view>
 
@@ -16,6 +17,7 @@
 #include "platform/desktop/desktop.h"
 #include "platform/forms/application.h"
 #include "platform/loop/loop.h"
+#include "platform/memory/out_of_memory.h"
 #include "platform/profile/file_bytes.h"
 
 namespace app {
@@ -32,6 +34,10 @@ std::string ExecutableFolder() {
 // end, so /dev/stdin and a shell's <(...) work), of at most the lists' 64 MiB. Anything else
 // gives the reason why not.
 std::optional<std::string> ReadScript(const std::string& path, std::string& out) {
+    // A file is held once, at its size; only a pipe's text grows as it comes.
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(path, ec);
+    if (!ec && size <= profile::kMaxFileBytes) out.reserve(size);
     switch (profile::ReadFilePieces(
         path, profile::kMaxFileBytes, [&out](std::string_view piece) { out.append(piece); },
         profile::Readable::kFilesAndPipes)) {
@@ -85,16 +91,12 @@ int RunProgram(const Options& options, std::ostream& out, std::ostream& err, Fro
         err << "tavrel: " << *why << "\n";
         return 2;
     }
-    std::optional<ParseResult> script;
-    if (!options.script.empty() || !front_end) {
-        std::string script_text;
+    const bool scripted = !options.script.empty() || !front_end;
+    std::string script_text;
+    if (scripted) {
+        const memory::Doing doing("reading the script");
         if (auto why = ReadScript(options.script, script_text)) {
             err << "tavrel: cannot read the script " << options.script << ": " << *why << "\n";
-            return 2;
-        }
-        script = ParseScript(script_text);
-        if (script->error) {
-            err << "tavrel: " << options.script << ": " << *script->error << "\n";
             return 2;
         }
     }
@@ -103,7 +105,7 @@ int RunProgram(const Options& options, std::ostream& out, std::ostream& err, Fro
     // Windows on a screen live in real time; only a headless run, or a script's run whose front
     // end allows it, may jump the clock.
     loop_options.virtual_time =
-        !options.realtime && (!front_end || (script && !front_end->real_time()));
+        !options.realtime && (!front_end || (scripted && !front_end->real_time()));
     loop_options.tick_ms = options.tick_ms;
     // In real time the program keeps the local time of day, as its shuffles expect.
     loop_options.clock_start_seconds =
@@ -115,15 +117,24 @@ int RunProgram(const Options& options, std::ostream& out, std::ostream& err, Fro
     auto& app = forms::App();
     app.reset();
     desktop::Desktop::instance().reset();
-    chatclient::ChatClient::instance().reset(chatclient::ParseMode(options.client).value_or(chatclient::Mode::Room),
-                                             options.screen_name);
+    chatclient::ChatClient::instance().reset(
+        chatclient::ParseMode(options.client).value_or(chatclient::Mode::Room),
+        options.screen_name);
     app.program_folder = options.folder.empty() ? ExecutableFolder() : options.folder;
     RegisterWindows();
-    if (script) {
-        auto unknown = UnknownNames(script->actions, CatalogueWindows(WindowList()));
-        for (const std::string& why : unknown)
-            err << "tavrel: " << options.script << ": " << why << "\n";
-        if (!unknown.empty()) return 2;
+    std::optional<Script> script;
+    if (scripted) {
+        // Every line is parsed and its names looked up before the run; each fault is told, in
+        // the order of the lines.
+        const memory::Doing doing("checking the script");
+        const WindowNames known = CatalogueWindows(WindowList());
+        script = Script::Read(
+            std::move(script_text),
+            [&](const std::string& why) {
+                err << "tavrel: " + options.script + ": " + why + "\n" << std::flush;
+            },
+            [&known](const Action& action) { return UnknownName(action, known); });
+        if (!script) return 2;
         // Reading the names must leave no trace on the run: it starts afresh.
         loop.reset(loop_options);
         chatclient::ChatClient::instance().reset(
@@ -133,7 +144,7 @@ int RunProgram(const Options& options, std::ostream& out, std::ostream& err, Fro
 
     DriverOptions driver_options{options.times, options.trace, app.program_folder};
     std::unique_ptr<ScriptDriver> driver;
-    if (script) driver = std::make_unique<ScriptDriver>(std::move(script->actions), driver_options, out);
+    if (script) driver = std::make_unique<ScriptDriver>(std::move(*script), driver_options, out);
     forms::ModalHost* host = driver.get();
     if (front_end) host = front_end->attach(driver.get());
     app.set_modal_host(host);
@@ -153,8 +164,15 @@ int RunProgram(const Options& options, std::ostream& out, std::ostream& err, Fro
         last_window_check.set_enabled(true);
     });
     int status = 0;
+    const char* out_of_memory = nullptr;
     try {
+        const memory::Doing doing(script ? "running the script" : "running the program");
         loop.run();
+    } catch (const std::bad_alloc&) {
+        // Every line said is out whole and every save is done or undone; what is left is to
+        // close the windows and say so.
+        out_of_memory = memory::Exhausted() ? memory::Exhausted() : "running the program";
+        status = 1;
     } catch (const std::out_of_range& e) {
         err << "tavrel: " << e.what() << "\n";
         status = 2;
@@ -174,6 +192,7 @@ int RunProgram(const Options& options, std::ostream& out, std::ostream& err, Fro
             err << "tavrel: " << options.script << ": " << why << "\n";
         if (status == 0 && !driver->errors().empty()) status = 2;
     }
+    if (out_of_memory) err << "tavrel: out of memory while " << out_of_memory << "\n";
     std::optional<std::error_code> write_error;
     if (driver) write_error = driver->write_error();
     if (!write_error && !out) write_error = std::make_error_code(std::errc::io_error);

@@ -1,5 +1,6 @@
 #include "common/settings.h"
 
+#include "platform/memory/out_of_memory.h"
 #include "platform/profile/profile.h"
 #include "platform/profile/profile_format.h"
 
@@ -10,6 +11,7 @@ constexpr unsigned kReadBufferSize = 750;
 }  // namespace
 
 std::string ReadIni(const std::string& section, const std::string& key, const std::string& file) {
+    const memory::Doing doing("reading the settings file");
     std::string buffer(kReadBufferSize, '\0');
     const std::string lower_key = profile::LowerName(key);
     const unsigned length = profile::GetPrivateProfileStringA(
@@ -20,6 +22,7 @@ std::string ReadIni(const std::string& section, const std::string& key, const st
 
 void WriteIni(const std::string& section, const std::string& key, const std::string& value,
               const std::string& file) {
+    const memory::Doing doing("writing the settings file");
     // Nobody is told of a failed write: the value is simply not kept.
     (void)profile::WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(),
                                               file.c_str());

@@ -1,5 +1,6 @@
 #include "common/word_list_file.h"
 
+#include "platform/memory/out_of_memory.h"
 #include "platform/profile/file_bytes.h"
 #include "platform/text/text.h"
 
@@ -50,6 +51,7 @@ std::vector<std::string> SplitListLines(std::string_view bytes) {
 
 bool ReadListFile(const std::string& path,
                   const std::function<void(const std::string& line)>& each_line) {
+    const memory::Doing doing("reading a list");
     ListLineSplitter splitter(each_line);
     const profile::ReadOutcome outcome =
         profile::ReadFilePieces(path, profile::kMaxFileBytes,
@@ -60,6 +62,7 @@ bool ReadListFile(const std::string& path,
 }
 
 bool WriteListFile(const std::string& path, const std::vector<std::string>& entries) {
+    const memory::Doing doing("saving a list");
     std::size_t size = 0;
     for (const std::string& entry : entries) size += entry.size() + 3;
     std::string bytes;

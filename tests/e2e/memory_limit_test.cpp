@@ -46,6 +46,14 @@ class MemoryLimit : public testing::Test {
     }
     std::string Error() const { return test_support::ReadAll(m_folder / "err"); }
 
+    // The least limit that --version runs in, which needs no stack of its own; 0 where none
+    // up to 256 MiB does.
+    int LeastLimit() const {
+        for (int mebibytes = 8; mebibytes <= 256; mebibytes += 2)
+            if (Tavrel("--version", mebibytes).status == 0) return mebibytes;
+        return 0;
+    }
+
     fs::path m_folder;
 };
 
@@ -77,10 +85,7 @@ TEST_F(MemoryLimit, AFloodPastTheBoundRunsAlikeWithAndWithoutALimit) {
 }
 
 TEST_F(MemoryLimit, WithNoRoomForTheStackTheProgramStopsBeforeItReadsOrWrites) {
-    // The least limit that --version runs in, which needs no stack of its own.
-    int least = 0;
-    for (int mebibytes = 8; mebibytes <= 256 && !least; mebibytes += 2)
-        if (Tavrel("--version", mebibytes).status == 0) least = mebibytes;
+    const int least = LeastLimit();
     ASSERT_GT(least, 0) << "--version does not run under 256 MiB";
     EXPECT_EQ(Tavrel("--version", least).out, "tavrel 1.5\n");
     EXPECT_EQ(Tavrel("--help", least).status, 0);
@@ -95,6 +100,54 @@ TEST_F(MemoryLimit, WithNoRoomForTheStackTheProgramStopsBeforeItReadsOrWrites) {
     EXPECT_EQ(run.out, "");
     EXPECT_NE(Error().find("tavrel: cannot reserve a stack of "), std::string::npos) << Error();
     EXPECT_FALSE(fs::exists(m_folder / "tavrel.ini"));
+}
+
+// Where memory runs out the run ends with one line that says what the program was doing, and
+// status 1: never an abort. Every line said until then is out whole, the settings file as the
+// run last wrote it; the same run with room enough goes on.
+TEST_F(MemoryLimit, RunningOutOfMemoryIsToldInOneLineAndNothingIsCut) {
+    const int least = LeastLimit();
+    ASSERT_GT(least, 0) << "--version does not run under 256 MiB";
+    const int limit = least + 48;  // room for the stack and a little more
+
+    std::string list;  // far more entries than the limit has room for
+    for (int i = 0; i < 1'600'000; ++i) list += "word" + std::to_string(1'000'000 + i) + "\r\r\n";
+    std::ofstream(m_folder / "big.log", std::ios::binary) << list;
+    std::ofstream(m_folder / "list.script")
+        << "answer host\nawait completed logs\nsay ann: before\nmenu Form4.mixlog\n"
+           "click Form4.Command5\nchoose big.log\nwait 1\nsay ann: after\nwait 1\n";
+    // A script within the size the program takes, but larger than the limit leaves room for.
+    std::string script = "answer host\nsay ann: before\nwait 5\n";
+    while (script.size() < (std::size_t{48} << 20)) script += "# a line of the script\n";
+    std::ofstream(m_folder / "large.script") << script;
+
+    struct Case {
+        const char* script;
+        const char* message;
+    };
+    for (const Case& c :
+         {Case{"list.script", "tavrel: out of memory while reading a list\n"},
+          Case{"large.script", "tavrel: out of memory while reading the script\n"}}) {
+        SCOPED_TRACE(c.script);
+        const std::string args = "--script " + Shell((m_folder / c.script).string()) +
+                                 " --folder " + Shell(m_folder.string());
+        fs::remove(m_folder / "tavrel.ini");
+        const auto limited = Tavrel(args, limit);
+        EXPECT_EQ(limited.status, 1);
+        EXPECT_EQ(Error(), c.message);
+        const std::string settings = test_support::ReadAll(m_folder / "tavrel.ini");
+        fs::remove(m_folder / "tavrel.ini");
+        const auto free = Tavrel(args, 0);
+        ASSERT_EQ(free.status, 0) << Error();
+        // What was said is there, up to the last whole line; the settings as then written.
+        EXPECT_EQ(free.out.substr(0, limited.out.size()), limited.out);
+        EXPECT_TRUE(limited.out.empty() || limited.out.back() == '\n');
+        if (!limited.out.empty()) {
+            EXPECT_NE(limited.out.find("ann: before\n"), std::string::npos);
+            EXPECT_EQ(limited.out.find("ann: after"), std::string::npos);
+            EXPECT_EQ(settings, test_support::ReadAll(m_folder / "tavrel.ini"));
+        }
+    }
 }
 
 }  // namespace
