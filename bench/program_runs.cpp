@@ -8,7 +8,6 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 namespace bench {
 
@@ -41,7 +40,8 @@ std::string StartInFileOrder(const std::string& list) {
 
 }  // namespace
 
-ProgramRun RunProgram(const ScratchFolder& folder, const std::string& script, int limit_mib) {
+ProgramRun RunProgram(const ScratchFolder& folder, const std::string& script, int limit_mib,
+                      bool times) {
     ProgramRun run;
     const std::string program = ProgramPath();
     const std::string out = folder.file(".transcript");
@@ -60,7 +60,8 @@ ProgramRun RunProgram(const ScratchFolder& folder, const std::string& script, in
         dup2(to, STDOUT_FILENO);
         dup2(null, STDERR_FILENO);
         execl(program.c_str(), program.c_str(), "--script", script.c_str(), "--folder",
-              folder.path().c_str(), static_cast<char*>(nullptr));
+              folder.path().c_str(), times ? "--times" : static_cast<char*>(nullptr),
+              static_cast<char*>(nullptr));
         _exit(127);
     }
     int raw = 0;
@@ -71,9 +72,22 @@ ProgramRun RunProgram(const ScratchFolder& folder, const std::string& script, in
     run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     run.peak_mib = static_cast<double>(usage.ru_maxrss) / 1024.0;
     std::ifstream in(out, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    run.transcript = bytes.str();
+    std::uint64_t hash = 14695981039346656037ULL;
+    std::string line;
+    for (char c; in.get(c);) {
+        hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ULL;
+        ++run.transcript_bytes;
+        if (c != '\n') {
+            line += c;
+            continue;
+        }
+        ++run.lines;
+        run.last_line = std::move(line);
+        line.clear();
+    }
+    run.transcript_hash = hash;
+    if (times && run.last_line.rfind('[', 0) == 0)
+        run.game_seconds = std::stod(run.last_line.substr(1));
     return run;
 }
 
@@ -90,6 +104,14 @@ std::string AnswersAtOneMoment(const ScratchFolder& folder, int words) {
     std::string script = StartInFileOrder("moment.log") + "await tavrel log\nwait 1\n";
     for (int i = 1; i <= words; ++i) script += "say alice: w" + std::to_string(i) + "\n";
     return Write(folder, "moment.script", script + "wait 60\n");
+}
+
+std::string AnswersThenStop(const ScratchFolder& folder, int answers) {
+    Write(folder, "stop.log", WordList(answers + 10));
+    std::string script = StartInFileOrder("stop.log") + "await tavrel log\nwait 1\n";
+    for (int i = 1; i <= answers; ++i) script += "say alice: w" + std::to_string(i) + "\n";
+    return Write(folder, "stop.script",
+                 script + "wait 2\nclick Form4.Command4\nawait game stopped\nwait 1\n");
 }
 
 std::string FloodAtTheEnd(const ScratchFolder& folder, int lines) {

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <limits>
 #include <string>
 #include <tuple>
@@ -50,6 +51,7 @@ struct Measured {
     int judged = 0;
     bench::RealTimeRun program_pause, spinning_pause;
     bench::ProgramRun flood, calm;
+    bench::ProgramRun answers_flood, answers_bound;  // right answers past the bound, then a stop
     struct Limited {
         std::string what;
         int limit_mib;
@@ -59,6 +61,7 @@ struct Measured {
 };
 
 constexpr int kFloodLines = 100'000;
+constexpr int kFloodAnswers = 100'000;
 
 // The large runs that must go as they do without a limit under these address-space limits.
 struct LimitedCase {
@@ -72,8 +75,11 @@ const LimitedCase kLimitedCases[] = {
      [](const bench::ScratchFolder& f) { return bench::AnswerEachWord(f, 1000); }},
     {"answers_10000_at_one_moment_under_384_MiB", "10,000 answers at one moment", 384,
      [](const bench::ScratchFolder& f) { return bench::AnswersAtOneMoment(f, 10'000); }},
-    {"clicks_1000000_at_one_moment_under_768_MiB", "1,000,000 clicks at one moment", 768,
+    {"clicks_1000000_at_one_moment_under_256_MiB", "1,000,000 clicks at one moment", 256,
      [](const bench::ScratchFolder& f) { return bench::ClicksAtOneMoment(f, 1'000'000); }},
+    {"clicks_3000000_largest_script_under_768_MiB",
+     "The largest script the 64 MiB cap lets in: 3,000,000 clicks at one moment (63 MB)", 768,
+     [](const bench::ScratchFolder& f) { return bench::ClicksAtOneMoment(f, 3'000'000); }},
     {"load_20_MB_list_under_768_MiB", "Loading a 20 MB word list", 768,
      [](const bench::ScratchFolder& f) { return bench::LoadBigList(f, 20'000'000); }},
 };
@@ -191,21 +197,38 @@ void Register(Measured& m, double realtime_seconds) {
                                         }),
            3);
 
-    for (auto [name, lines, run] :
-         {std::tuple{"flood_100000_lines_at_the_end_of_a_list", kFloodLines, &m.flood},
-          {"baseline_same_game_no_flood", 0, &m.calm}}) {
-        manual(benchmark::RegisterBenchmark(
-                   name,
-                   [lines = lines, run = run](State& state) {
-                       for (auto _ : state) {
-                           bench::ScratchFolder folder;
-                           *run = bench::RunProgram(folder, bench::FloodAtTheEnd(folder, lines), 0);
-                           state.SetIterationTime(run->wall_seconds);
-                       }
-                       state.counters["peak_MiB"] = run->peak_mib;
-                   }),
+    // Runs of the program as a child, once each: `script` writes the script it runs.
+    using ScriptOf = std::function<std::string(const bench::ScratchFolder&)>;
+    const auto program_run = [&manual](const char* name, ScriptOf script, bench::ProgramRun* run,
+                                       bool times) {
+        manual(benchmark::RegisterBenchmark(name,
+                                            [script, run, times](State& state) {
+                                                for (auto _ : state) {
+                                                    bench::ScratchFolder folder;
+                                                    *run = bench::RunProgram(folder, script(folder),
+                                                                             0, times);
+                                                    state.SetIterationTime(run->wall_seconds);
+                                                }
+                                                state.counters["game_s"] = run->game_seconds;
+                                                state.counters["peak_MiB"] = run->peak_mib;
+                                            }),
                1);
-    }
+    };
+    program_run(
+        "flood_100000_lines_at_the_end_of_a_list",
+        [](const bench::ScratchFolder& f) { return bench::FloodAtTheEnd(f, kFloodLines); },
+        &m.flood, false);
+    program_run(
+        "baseline_same_game_no_flood",
+        [](const bench::ScratchFolder& f) { return bench::FloodAtTheEnd(f, 0); }, &m.calm, false);
+    program_run(
+        "answers_100000_at_one_moment_then_stop",
+        [](const bench::ScratchFolder& f) { return bench::AnswersThenStop(f, kFloodAnswers); },
+        &m.answers_flood, true);
+    program_run(
+        "baseline_answers_1000_at_one_moment_then_stop",
+        [](const bench::ScratchFolder& f) { return bench::AnswersThenStop(f, 1000); },
+        &m.answers_bound, true);
     for (const LimitedCase& c : kLimitedCases) {
         manual(benchmark::RegisterBenchmark(
                    c.name,
@@ -218,7 +241,7 @@ void Register(Measured& m, double realtime_seconds) {
                                                  bench::RunProgram(folder, script, c.limit_mib)};
                            state.SetIterationTime(run.limited.wall_seconds);
                            state.counters["same_transcript"] =
-                               run.free.transcript == run.limited.transcript;
+                               run.free.same_transcript(run.limited);
                            m.limited.push_back(std::move(run));
                        }
                    }),
@@ -330,14 +353,35 @@ bench::ResultsTable Table(const Measured& m, double realtime_seconds) {
             "The program's runs (the flood and the limits) are the tavrel program itself, run "
             "from a script as a child of the benchmark.");
     }
+    if (m.answers_flood.status >= 0 && m.answers_bound.status >= 0) {
+        const auto& f = m.answers_flood;
+        const auto& b = m.answers_bound;
+        const bool stopped = f.last_line.find("game stopped") != std::string::npos;
+        table.add(
+            {"100,000 right answers at one moment, each judged inside the last one's "
+             "3-second delay, then \"stop game\" 2 s later: game time when the stop is "
+             "said",
+             Fixed(f.game_seconds, 0) + " s of game time" + (stopped ? "" : " (no stop)") +
+                 " (status " + std::to_string(f.status) + ", " + Fixed(f.wall_seconds, 1) +
+                 " s of wall time, peak " + Fixed(f.peak_mib, 1) + " MiB)",
+             "1,000 answers, one bound's worth: " + Fixed(b.game_seconds, 0) + " s (" +
+                 Fixed(b.wall_seconds, 1) + " s, peak " + Fixed(b.peak_mib, 1) + " MiB)",
+             Fixed((f.game_seconds - b.game_seconds) / (kFloodAnswers / 1000 - 1), 2) +
+                 " s of game time for each further 1,000; " +
+                 (f.game_seconds <= 600 ? "within" : "beyond") + " the goal of 600 s"});
+        table.note(
+            "Past the nesting bound of 1,000 the answers wait and run a bound's worth at a time, "
+            "each bound's worth in one 3-second delay; the game time counts from the program's "
+            "start, the answers being said at about 6 s.");
+    }
     for (const Measured::Limited& l : m.limited) {
-        const bool same = l.free.transcript == l.limited.transcript;
-        std::size_t lines = 0;
-        for (char c : l.free.transcript) lines += c == '\n';
+        const bool same = l.free.same_transcript(l.limited);
+        const std::size_t lines = l.free.lines;
         table.add(
             {l.what + " under an address-space limit of " + std::to_string(l.limit_mib) + " MiB",
              "status " + std::to_string(l.limited.status) + ", " +
-                 Fixed(l.limited.wall_seconds, 2) + " s",
+                 Fixed(l.limited.wall_seconds, 2) + " s, peak " + Fixed(l.limited.peak_mib, 1) +
+                 " MiB",
              "without a limit: status " + std::to_string(l.free.status) + ", " +
                  Fixed(l.free.wall_seconds, 2) + " s, peak " + Fixed(l.free.peak_mib, 1) +
                  " MiB, " + std::to_string(lines) + " lines",
