@@ -3,9 +3,13 @@
 // on a display of the test's own, while the program runs with TAVREL_VIEW_PERSON and --times,
 // its transcript in one file and its reports of the boxes in another. Every wait is bounded.
 
+#include <unistd.h>
+
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -68,7 +72,10 @@ class Person {
         return false;
     }
     // Waits up to a minute for the room's line TEXT.
-    bool said(const std::string& text) const { return WaitForText(m_out, "] " + text + "\n", 60); }
+    bool said(const std::string& text) const { return heard("] " + text + "\n"); }
+    // Waits up to a minute for TEXT anywhere in the transcript.
+    bool heard(const std::string& text) const { return WaitForText(m_out, text, 60); }
+    std::string transcript() const { return ReadAll(m_out); }
     bool xdo(const std::string& args) const {
         return std::system((shell_display() + " xdotool " + args + " >/dev/null 2>&1").c_str()) ==
                0;
@@ -102,6 +109,65 @@ class Person {
 
     std::string m_display;
     std::filesystem::path m_out, m_err;
+};
+
+// A run of the program that a person works with keys and clicks while a script of tests/view/
+// drives it: a display and a folder of the run's own, the program's folder inside it.
+class PersonRun {
+  public:
+    explicit PersonRun(const std::string& name) {
+        if (!OnPath("xdotool")) return;
+        m_display = std::make_unique<VirtualDisplay>();
+        if (m_display->name().empty()) return;
+        m_folder = std::filesystem::temp_directory_path() /
+                   ("tavrel-" + name + "-" + std::to_string(::getpid()));
+        std::filesystem::remove_all(m_folder);
+        std::filesystem::create_directories(program_folder());
+    }
+    ~PersonRun() {
+        m_display.reset();
+        if (!m_folder.empty()) std::filesystem::remove_all(m_folder);
+    }
+    PersonRun(const PersonRun&) = delete;
+    PersonRun& operator=(const PersonRun&) = delete;
+
+    // False where there is no Xvfb or no xdotool.
+    bool ready() const { return !m_folder.empty(); }
+    std::filesystem::path program_folder() const { return m_folder / "program"; }
+
+    // Runs the program on the script while `act` plays the person's part; `act` gives the step
+    // that did not come about, or "". The program is ended after `seconds` at the most.
+    void play(const std::string& script, int seconds,
+              const std::function<std::string(const Person&)>& act) {
+        const std::string tests = TAVREL_TEST_DIR;
+        Background program(
+            "DISPLAY=" + Shell(m_display->name()) + " TAVREL_VIEW_PERSON=1 LSAN_OPTIONS=" +
+            Shell("suppressions=" + tests + "/view/leaks.supp") + " exec timeout " +
+            std::to_string(seconds) + " " + Shell(std::string(TAVREL_BINARY_DIR) + "/bin/tavrel") +
+            " --view --times --script " + Shell(tests + "/view/" + script) + " --folder " +
+            Shell(program_folder().string()) + " >" + Shell(out_file().string()) + " 2>" +
+            Shell(err_file().string()));
+        m_failed = act(Person(m_display->name(), out_file(), err_file()));
+        m_status = program.wait(m_failed.empty() ? 30 : 0);
+        m_out = ReadAll(out_file());
+        m_err = ReadAll(err_file());
+    }
+
+    const std::string& failed() const { return m_failed; }
+    int status() const { return m_status; }
+    // The transcript and the reports of the boxes, as the run left them.
+    const std::string& out() const { return m_out; }
+    const std::string& err() const { return m_err; }
+
+  private:
+    std::filesystem::path out_file() const { return m_folder / "out.txt"; }
+    std::filesystem::path err_file() const { return m_folder / "err.txt"; }
+
+    std::unique_ptr<VirtualDisplay> m_display;
+    std::filesystem::path m_folder;
+    std::string m_failed = "not played";
+    int m_status = -1;
+    std::string m_out, m_err;
 };
 
 }  // namespace test_support

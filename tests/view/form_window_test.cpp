@@ -3,6 +3,7 @@
 // where it was put when the program changes its size.
 #include <gtest/gtest.h>
 
+#include "tests/support/toolkit_display.h"
 #include "tests/support/virtual_display.h"
 
 #ifdef TAVREL_HAS_VIEW
@@ -71,10 +72,7 @@ std::vector<unsigned char> Drawn(Fl_Widget& widget) {
 class FormWindowOnScreen : public ::testing::Test {
   protected:
     void SetUp() override {
-        const char* display = test_support::ViewDisplay();
-        if (!display) TAVREL_CANNOT_SEE("no display could start");
-        Fl::display(display);
-        fl_open_display();
+        if (!test_support::OpenToolkitDisplay()) TAVREL_CANNOT_SEE("no display could start");
         m_window = std::make_unique<view::FormWindow>(m_form, m_context);
         m_form.Show();
     }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/run_helpers.h"
+#include "tests/support/toolkit_display.h"
 #include "tests/support/virtual_display.h"
 
 #ifdef TAVREL_HAS_VIEW
@@ -11,7 +12,6 @@
 #include <FL/Fl.H>
 #include <FL/Fl_Menu_Bar.H>
 #include <FL/Fl_Window.H>
-#include <FL/x.H>
 
 #include <stdexcept>
 
@@ -22,10 +22,7 @@ namespace {
 class Pulldowns : public testing::Test {
   protected:
     void SetUp() override {
-        const char* display = test_support::ViewDisplay();
-        if (!display) TAVREL_CANNOT_SEE("no display could start");
-        Fl::display(display);
-        fl_open_display();
+        if (!test_support::OpenToolkitDisplay()) TAVREL_CANNOT_SEE("no display could start");
         m_window.show();
     }
 

@@ -27,53 +27,29 @@ namespace fs = std::filesystem;
 
 namespace {
 
-using test_support::ReadAll;
-using test_support::Shell;
-
 class ViewKeys : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
-        if (!test_support::OnPath("xdotool")) return;
-        s_display = std::make_unique<test_support::VirtualDisplay>();
-        if (s_display->name().empty()) return;
-        s_ready = true;
-        s_folder = fs::temp_directory_path() / ("tavrel-keys-" + std::to_string(::getpid()));
-        fs::remove_all(s_folder);
+        s_run = std::make_unique<test_support::PersonRun>("keys");
+        if (!s_run->ready()) return;
         // The dialog opens on a folder that holds only the folder sub/ with the list.
-        fs::create_directories(s_folder / "program" / "sub");
+        fs::path sub = s_run->program_folder() / "sub";
+        fs::create_directories(sub);
         {
-            std::ofstream words(s_folder / "program" / "sub" / "inner.log", std::ios::binary);
+            std::ofstream words(sub / "inner.log", std::ios::binary);
             for (int i = 0; i < 40; ++i) words << "apple\r\n";
         }
-        std::string tests = TAVREL_TEST_DIR;
-        test_support::Background program(
-            "DISPLAY=" + Shell(s_display->name()) + " TAVREL_VIEW_PERSON=1 LSAN_OPTIONS=" +
-            Shell("suppressions=" + tests + "/view/leaks.supp") + " exec timeout 120 " +
-            Shell(std::string(TAVREL_BINARY_DIR) + "/bin/tavrel") + " --view --times --script " +
-            Shell(tests + "/view/keys.script") + " --folder " +
-            Shell((s_folder / "program").string()) + " >" + Shell(out().string()) + " 2>" +
-            Shell(err().string()));
-        s_failed = act();
-        s_status = program.wait(s_failed.empty() ? 30 : 0);
-        s_out = ReadAll(out());
-        s_err = ReadAll(err());
+        s_run->play("keys.script", 120, act);
     }
-    static void TearDownTestSuite() {
-        s_display.reset();
-        if (!s_folder.empty()) fs::remove_all(s_folder);
-    }
+    static void TearDownTestSuite() { s_run.reset(); }
     void SetUp() override {
-        if (!s_ready) TAVREL_CANNOT_SEE("no Xvfb or no xdotool for a person's keys");
-        ASSERT_EQ(s_failed, "") << s_out << s_err;
-        ASSERT_EQ(s_status, 0) << s_out << s_err;
+        if (!s_run->ready()) TAVREL_CANNOT_SEE("no Xvfb or no xdotool for a person's keys");
+        ASSERT_EQ(s_run->failed(), "") << s_run->out() << s_run->err();
+        ASSERT_EQ(s_run->status(), 0) << s_run->out() << s_run->err();
     }
-
-    static fs::path out() { return s_folder / "out.txt"; }
-    static fs::path err() { return s_folder / "err.txt"; }
 
     // The person's part; the step that did not come about, or "".
-    static std::string act() {
-        const test_support::Person person(s_display->name(), out(), err());
+    static std::string act(const test_support::Person& person) {
         if (!person.report("input box opened") || !person.type_line("host"))
             return "the name prompt";
 
@@ -87,7 +63,7 @@ class ViewKeys : public ::testing::Test {
             return "the word that it is loaded";
 
         if (!person.report("message box opened: tavrel version 1.5") ||
-            !test_support::WaitForText(out(), "[ bob</b> in", 60))
+            !person.heard("[ bob</b> in"))
             return "the About box and the answer judged inside it";
         if (!person.click_box("About tavrel", 2, 2) || !person.xdo("key Return"))
             return "Enter at the About box";
@@ -109,20 +85,17 @@ class ViewKeys : public ::testing::Test {
         return "";
     }
 
-    static double reported(const std::string& what) { return test_support::Reported(s_err, what); }
+    static double reported(const std::string& what) {
+        return test_support::Reported(s_run->err(), what);
+    }
 
-    static inline std::unique_ptr<test_support::VirtualDisplay> s_display;
-    static inline bool s_ready = false;
-    static inline fs::path s_folder;
-    static inline std::string s_failed;
-    static inline int s_status = -1;
-    static inline std::string s_out, s_err;
+    static inline std::unique_ptr<test_support::PersonRun> s_run;
     static inline double s_gone_after = -1;
 };
 
 TEST_F(ViewKeys, EnterInTheFileDialogsListOpensAFolderAndChoosesAFile) {
     // The list in sub/ was loaded: the game posts its name.
-    EXPECT_NE(s_out.find("tavrel log: inner"), std::string::npos) << s_out;
+    EXPECT_NE(s_run->out().find("tavrel log: inner"), std::string::npos) << s_run->out();
 }
 
 TEST_F(ViewKeys, AnAnsweredBoxGoesAtOnceWhileAHandlerPausesInsideItsWait) {
@@ -130,12 +103,12 @@ TEST_F(ViewKeys, AnAnsweredBoxGoesAtOnceWhileAHandlerPausesInsideItsWait) {
     // The call that opened the box returns only once the pause inside its wait is over.
     double answered = reported("message box answered: tavrel version 1.5");
     double closed = reported("message box closed: tavrel version 1.5");
-    ASSERT_GE(answered, 0) << s_err;
-    EXPECT_GT(closed - answered, 10.0) << s_err;
+    ASSERT_GE(answered, 0) << s_run->err();
+    EXPECT_GT(closed - answered, 10.0) << s_run->err();
 }
 
 TEST_F(ViewKeys, EscapeClosesABoxThatHasOnlyOK) {
-    EXPECT_GE(reported("message box closed: heres some bugs"), 0) << s_err;
+    EXPECT_GE(reported("message box closed: heres some bugs"), 0) << s_run->err();
 }
 
 }  // namespace

@@ -30,53 +30,32 @@ namespace fs = std::filesystem;
 namespace {
 
 using test_support::ReadAll;
-using test_support::Shell;
 using test_support::TimedLine;
 
 class ViewPerson : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
-        if (!test_support::OnPath("xdotool")) return;
-        s_display = std::make_unique<test_support::VirtualDisplay>();
-        if (s_display->name().empty()) return;
-        s_ready = true;
-        s_folder = fs::temp_directory_path() / ("tavrel-person-" + std::to_string(::getpid()));
-        fs::remove_all(s_folder);
-        fs::create_directories(s_folder);
+        s_run = std::make_unique<test_support::PersonRun>("person");
+        if (!s_run->ready()) return;
         {
             // Every word the same, so that the person's answer fits whichever is out.
-            std::ofstream words(s_folder / "words.log", std::ios::binary);
+            std::ofstream words(folder() / "words.log", std::ios::binary);
             for (int i = 0; i < 40; ++i) words << "apple\r\n";
         }
-        std::string tests = TAVREL_TEST_DIR;
-        test_support::Background program(
-            "DISPLAY=" + Shell(s_display->name()) + " TAVREL_VIEW_PERSON=1 LSAN_OPTIONS=" +
-            Shell("suppressions=" + tests + "/view/leaks.supp") + " exec timeout 240 " +
-            Shell(std::string(TAVREL_BINARY_DIR) + "/bin/tavrel") + " --view --times --script " +
-            Shell(tests + "/view/person.script") + " --folder " + Shell(s_folder.string()) + " >" +
-            Shell(out().string()) + " 2>" + Shell(err().string()));
-        s_failed = act();
-        s_status = program.wait(s_failed.empty() ? 30 : 0);
-        s_out = ReadAll(out());
-        s_err = ReadAll(err());
+        s_run->play("person.script", 240, act);
     }
-    static void TearDownTestSuite() {
-        s_display.reset();
-        if (!s_folder.empty()) fs::remove_all(s_folder);
-    }
+    static void TearDownTestSuite() { s_run.reset(); }
     void SetUp() override {
-        if (!s_ready) TAVREL_CANNOT_SEE("no Xvfb or no xdotool for a person's keys and clicks");
-        ASSERT_EQ(s_failed, "") << s_out << s_err;
-        ASSERT_EQ(s_status, 0) << s_out << s_err;
+        if (!s_run->ready())
+            TAVREL_CANNOT_SEE("no Xvfb or no xdotool for a person's keys and clicks");
+        ASSERT_EQ(s_run->failed(), "") << s_run->out() << s_run->err();
+        ASSERT_EQ(s_run->status(), 0) << s_run->out() << s_run->err();
     }
 
-    static fs::path out() { return s_folder / "out.txt"; }
-    static fs::path err() { return s_folder / "err.txt"; }
+    static fs::path folder() { return s_run->program_folder(); }
 
     // The person's part; the step that did not come about, or "".
-    static std::string act() {
-        const test_support::Person person(s_display->name(), out(), err());
-
+    static std::string act(const test_support::Person& person) {
         if (!person.report("input box opened") || !person.type_line("host"))
             return "the name prompt";
         if (!person.report("file dialog opened: Open")) return "the main window's open dialog";
@@ -94,9 +73,9 @@ class ViewPerson : public ::testing::Test {
             !person.report("message box opened: Please choose an existing file!"))
             return "the dialog's box for a file that is not there";
         // The next word out is answered from the room while the box stays up.
-        auto posted = [] {
+        auto posted = [&person] {
             int count = 0;
-            for (const TimedLine& line : test_support::SaidLines(ReadAll(out())))
+            for (const TimedLine& line : test_support::SaidLines(person.transcript()))
                 count += line.text.find("tavrel log:") != std::string::npos ? 1 : 0;
             return count;
         };
@@ -131,22 +110,17 @@ class ViewPerson : public ::testing::Test {
 
     // The moments a report was made, the nth of its kind.
     static double reported(const std::string& what, int nth = 1) {
-        return test_support::Reported(s_err, what, nth);
+        return test_support::Reported(s_run->err(), what, nth);
     }
     // The room's lines said between two moments.
     static std::vector<TimedLine> said_between(double from, double to) {
         std::vector<TimedLine> lines;
-        for (const TimedLine& line : test_support::SaidLines(s_out))
+        for (const TimedLine& line : test_support::SaidLines(s_run->out()))
             if (line.at > from && line.at < to) lines.push_back(line);
         return lines;
     }
 
-    static inline std::unique_ptr<test_support::VirtualDisplay> s_display;
-    static inline bool s_ready = false;
-    static inline fs::path s_folder;
-    static inline std::string s_failed;
-    static inline int s_status = -1;
-    static inline std::string s_out, s_err;
+    static inline std::unique_ptr<test_support::PersonRun> s_run;
 };
 
 // The game's rounds while a box of a dialog is up: each word ends on time, by its time-out or
@@ -187,14 +161,14 @@ TEST_F(ViewPerson, AnswersTheBoxesAndTypesIntoTheRoomWhileTheGameGoesOn) {
         bool said = false;
         for (const TimedLine& line : said_between(opened, closed))
             said = said || line.text == "host: said while a file dialog is open";
-        EXPECT_TRUE(said) << s_out << s_err;
+        EXPECT_TRUE(said) << s_run->out() << s_run->err();
     }
     {
         SCOPED_TRACE("a name typed into the open dialog opens that list: the game plays it");
         int posted = 0;
         for (const TimedLine& line : said_between(reported("file dialog closed: Open"), 1e9))
             posted += line.text.find("tavrel log:") != std::string::npos ? 1 : 0;
-        EXPECT_GE(posted, 2) << s_out;
+        EXPECT_GE(posted, 2) << s_run->out();
     }
     {
         SCOPED_TRACE("the game goes on while the dialog's alert is up; a line said is judged");
@@ -202,31 +176,31 @@ TEST_F(ViewPerson, AnswersTheBoxesAndTypesIntoTheRoomWhileTheGameGoesOn) {
         double closed = reported("message box closed: Please choose an existing file!");
         EXPECT_GT(closed - opened, 9.0);
         std::vector<TimedLine> during = said_between(opened, closed);
-        ExpectTheGameGoesOn(during, s_out);
+        ExpectTheGameGoesOn(during, s_run->out());
         bool judged = false;
         for (std::size_t i = 0; i + 1 < during.size(); ++i)
             judged = judged || (during[i].text == "host: apple" &&
                                 during[i + 1].text.find("[ host</b> in") != std::string::npos &&
                                 during[i + 1].at - during[i].at < 0.1);
-        EXPECT_TRUE(judged) << s_out;
+        EXPECT_TRUE(judged) << s_run->out();
     }
     {
         SCOPED_TRACE("the game goes on while the dialog's new-folder box is up");
         double opened = reported("input box opened: New Directory?");
         double closed = reported("input box closed: New Directory?");
         EXPECT_GT(closed - opened, 9.0);
-        ExpectTheGameGoesOn(said_between(opened, closed), s_out);
+        ExpectTheGameGoesOn(said_between(opened, closed), s_run->out());
     }
     {
         SCOPED_TRACE("a new name typed into the save dialog saves in the folder it shows");
         // The editor's list, opened by the name the person typed, saved in the new folder.
-        std::string saved = ReadAll(s_folder / "lists" / "new.log");
+        std::string saved = ReadAll(folder() / "lists" / "new.log");
         int words = 0;
         for (std::size_t at = saved.find("apple"); at != std::string::npos;
              at = saved.find("apple", at + 1))
             ++words;
         EXPECT_EQ(words, 40) << saved;
-        EXPECT_FALSE(fs::exists(s_folder / "new.log"));
+        EXPECT_FALSE(fs::exists(folder() / "new.log"));
         EXPECT_FALSE(fs::exists(fs::current_path() / "new.log"));
     }
 }
