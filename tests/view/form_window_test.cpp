@@ -43,6 +43,12 @@ class OneBox : public forms::Form {
     forms::TextBox Text1{*this, "Text1"};
 };
 
+// The toolkit keeps the names of the fonts a book gives it: one book for the test program.
+view::FontBook& Fonts() {
+    static view::FontBook fonts{15};
+    return fonts;
+}
+
 // Rounds of the toolkit until `done` holds, five seconds at most.
 bool RunUntil(const std::function<bool()>& done) {
     auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
@@ -109,8 +115,7 @@ class FormWindowOnScreen : public ::testing::Test {
     }
 
     OneBox m_form;
-    view::FontBook m_fonts{15};
-    view::ViewContext m_context{m_fonts, true, 15, nullptr};
+    view::ViewContext m_context{Fonts(), true, 15, nullptr};
     std::unique_ptr<view::FormWindow> m_window;
 };
 
