@@ -112,7 +112,8 @@ class Person {
 };
 
 // A run of the program that a person works with keys and clicks while a script of tests/view/
-// drives it: a display and a folder of the run's own, the program's folder inside it.
+// drives it: a display and a folder of the run's own, the program's folder inside it, and the
+// clock started at a whole second rather than at the local time's.
 class PersonRun {
   public:
     explicit PersonRun(const std::string& name) {
@@ -144,9 +145,9 @@ class PersonRun {
             "DISPLAY=" + Shell(m_display->name()) + " TAVREL_VIEW_PERSON=1 LSAN_OPTIONS=" +
             Shell("suppressions=" + tests + "/view/leaks.supp") + " exec timeout " +
             std::to_string(seconds) + " " + Shell(std::string(TAVREL_BINARY_DIR) + "/bin/tavrel") +
-            " --view --times --script " + Shell(tests + "/view/" + script) + " --folder " +
-            Shell(program_folder().string()) + " >" + Shell(out_file().string()) + " 2>" +
-            Shell(err_file().string()));
+            " --view --times --clock 12:00:00 --script " + Shell(tests + "/view/" + script) +
+            " --folder " + Shell(program_folder().string()) + " >" + Shell(out_file().string()) +
+            " 2>" + Shell(err_file().string()));
         m_failed = act(Person(m_display->name(), out_file(), err_file()));
         m_status = program.wait(m_failed.empty() ? 30 : 0);
         m_out = ReadAll(out_file());

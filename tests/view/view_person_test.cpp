@@ -124,15 +124,21 @@ class ViewPerson : public ::testing::Test {
 };
 
 // The game's rounds while a box of a dialog is up: each word ends on time, by its time-out or
-// an answer, and the next follows on time. A word out times out 4.2 seconds later (3.7 and the
-// poster's own pause), and the next goes out 3.8 seconds after a word has ended (the delay of
-// 3 seconds and the poster's pause), as with no box open.
+// an answer, and the next follows on time, as with no box open. A word out times out 4.2
+// seconds later (3.7 and the poster's own pause). The next goes out after the delay of 3
+// seconds and the poster's pause of 1: whole seconds of the clock, which count from the second
+// nearest to their start. A time-out falls at the same point of a second each time, and the
+// next word follows 3.8 seconds later; after an answer, whenever it came, 3.5 to 4.5 seconds.
 void ExpectTheGameGoesOn(const std::vector<TimedLine>& during, const std::string& out) {
     int posted = 0, timed_out = 0;
     double last_posted = -1, last_ended = -1;
+    bool answered = false;
     for (const TimedLine& line : during) {
         if (line.text.find("tavrel log:") != std::string::npos) {
-            if (last_ended >= 0) {
+            if (last_ended >= 0 && answered) {
+                EXPECT_GE(line.at - last_ended, 3.5 - 0.1) << out;
+                EXPECT_LE(line.at - last_ended, 4.5 + 0.1) << out;
+            } else if (last_ended >= 0) {
                 EXPECT_NEAR(line.at - last_ended, 3.8, 0.3) << out;
             }
             ++posted;
@@ -144,8 +150,10 @@ void ExpectTheGameGoesOn(const std::vector<TimedLine>& during, const std::string
             }
             ++timed_out;
             last_ended = line.at;
+            answered = false;
         } else if (line.text.find("</b> in<b>") != std::string::npos) {
             last_ended = line.at;
+            answered = true;
         }
     }
     EXPECT_GE(posted, 1) << out;
