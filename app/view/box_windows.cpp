@@ -119,6 +119,11 @@ int BoxWindow::handle(int event) {
         accept();
         return 1;
     }
+    // Taken here, before the program's windows, which hold every shortcut while a box is open.
+    if (event == FL_SHORTCUT && Fl::event_key() == FL_Escape) {
+        cancel();
+        return 1;
+    }
     bool returned = m_interactive && m_focus && (event == FL_FOCUS || event == FL_PUSH) &&
                     !contains(Fl::focus());
     if (event == FL_PUSH && m_interactive) FocusOnClick(*this);
@@ -129,6 +134,12 @@ int BoxWindow::handle(int event) {
         return 1;
     }
     return used;
+}
+
+void BoxWindow::finish() {
+    if (m_done) return;
+    m_done = true;
+    if (on_done) on_done();
 }
 
 void BoxWindow::take_keyboard() {

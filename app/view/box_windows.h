@@ -6,6 +6,7 @@
 
 #include <FL/Fl_Double_Window.H>
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -20,13 +21,15 @@ namespace view {
 class BoxWindow : public Fl_Double_Window {
   public:
     bool done() const { return m_done; }
+    // Runs once, as the box is answered: its wait may still be running then.
+    std::function<void()> on_done;
     int handle(int event) override;
     // Once shown: the keys go to the box, to the field or button that takes them first.
     void take_keyboard();
 
   protected:
     BoxWindow(int width, int height, const std::string& title, bool interactive);
-    void finish() { m_done = true; }
+    void finish();
     // The widget that takes the keys when the box opens, and when it is clicked or returned to
     // while the keys went elsewhere.
     void set_focus(Fl_Widget* widget) { m_focus = widget; }

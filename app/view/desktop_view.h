@@ -19,10 +19,11 @@
 //
 // With TAVREL_VIEW_PERSON set, a person answers the boxes and types into the room while the
 // script drives the windows: the boxes take real keys and clicks, and each is reported on
-// standard error as it opens and closes ("person: file dialog opened at S: Open", "person:
-// message box closed at S: TEXT"; see BoxHost). The script's input to windows that a box holds
-// back is released only by a box the script answers, so such a script works the windows again
-// once the person's boxes have closed (a line the person says in the room tells it when).
+// standard error as it opens, is answered and closes ("person: file dialog opened at S: Open",
+// "person: message box answered at S: TEXT"; see BoxHost). The script's input to windows that
+// a box holds back is released only by a box the script answers, so such a script works the
+// windows again once the person's boxes have closed (a line the person says in the room tells
+// it when).
 
 #include <deque>
 #include <map>

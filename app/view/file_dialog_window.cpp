@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <system_error>
 
+#include "app/view/box_host.h"
 #include "app/view/chooser_pattern.h"
 #include "app/view/view_context.h"
 #include "platform/loop/loop.h"
@@ -63,7 +64,7 @@ W* Styled(W* widget, ScreenFont font) {
 }  // namespace
 
 FileDialogWindow::FileDialogWindow(const forms::FileDialogRequest& request, FontBook& fonts,
-                                   bool interactive, forms::ModalHost& boxes)
+                                   bool interactive, BoxHost& boxes)
     : BoxWindow(kWidth, kHeight, request.save ? "Save As" : "Open", interactive),
       m_boxes(boxes),
       m_save(request.save),
@@ -167,11 +168,15 @@ void FileDialogWindow::filter_chosen() {
     show_folder(m_folder);
 }
 
-void FileDialogWindow::picked() {
+std::string FileDialogWindow::highlighted() const {
     int index = m_list->value();
-    if (index <= 0) return;
-    std::string entry = m_list->text(index);
-    bool folder = !entry.empty() && entry.back() == '/';
+    return index > 0 ? m_list->text(index) : "";
+}
+
+void FileDialogWindow::picked() {
+    std::string entry = highlighted();
+    if (entry.empty()) return;
+    bool folder = entry.back() == '/';
     if (Fl::event_clicks() > 0 && Fl::event() == FL_RELEASE) {
         // A double click opens a folder, or takes a file.
         Fl::event_clicks(0);
@@ -226,28 +231,28 @@ void FileDialogWindow::ask(std::string prompt, bool input,
                            std::function<void(const std::optional<std::string>&)> then) {
     m_asking = true;
     // Called from the toolkit's side, inside the program's wait: the box opens in the program's
-    // next round, as any box does, and the dialog waits above it until it has closed.
+    // next round, as any box does. Its answer is taken as it is given, also while a handler
+    // that runs inside the box's wait goes on.
+    auto answered = [this, then = std::move(then)](const std::optional<std::string>& answer) {
+        m_asking = false;
+        // Back in the dialog, a name typed replaces the one the box was about.
+        m_name->position(m_name->size(), 0);
+        if (then) then(answer);
+    };
     loop::EventLoop::instance().post(
-        [this, prompt = std::move(prompt), input, then = std::move(then)] {
-            struct Done {
-                FileDialogWindow& dialog;
-                ~Done() {
-                    dialog.m_asking = false;
-                    // Back in the dialog, a name typed replaces the one the box was about.
-                    dialog.m_name->position(dialog.m_name->size(), 0);
-                }
-            } done{*this};
-            std::optional<std::string> answer;
+        [this, prompt = std::move(prompt), input, answered = std::move(answered)] {
             if (input)
-                answer = m_boxes.input_box({prompt, m_title, ""});
+                m_boxes.input_box({prompt, m_title, ""}, answered);
             else
-                m_boxes.message_box({prompt, m_title, forms::vbOKOnly | forms::vbExclamation});
-            if (then) then(answer);
+                m_boxes.message_box({prompt, m_title, forms::vbOKOnly | forms::vbExclamation},
+                                    [answered](int) { answered(std::nullopt); });
         });
 }
 
 void FileDialogWindow::accept() {
-    take(m_name->value());
+    // Enter in the list takes the entry highlighted there, as a double click does.
+    std::string entry = Fl::focus() == m_list ? highlighted() : "";
+    take(entry.empty() ? std::string(m_name->value()) : entry);
 }
 
 bool FileDialogWindow::cancel() {

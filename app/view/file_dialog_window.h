@@ -2,10 +2,11 @@
 // The open and save dialog as a box of the program's own: the folder shown, its folders and
 // the files that the chosen filter lets through, a name field and the filters. A name typed
 // into the field is taken in the folder shown (or as it is, when it is a full path): a folder
-// is opened, a file chosen; Enter takes it as Open or Save does. Opening wants a file that
-// exists; saving wants an existing folder. The dialog's own boxes (a file that does not exist,
-// a new folder's name) are boxes of the host, opened from the program's side, so the program
-// goes on while they are open, as under every other box.
+// is opened, a file chosen; Enter takes it as Open or Save does. In the list, Enter takes the
+// entry highlighted there, as a double click does. Opening wants a file that exists; saving
+// wants an existing folder. The dialog's own boxes (a file that does not exist, a new folder's
+// name) are boxes of the host, opened from the program's side, so the program goes on while
+// they are open, as under every other box.
 
 #include <filesystem>
 #include <functional>
@@ -21,10 +22,12 @@ class Fl_Output;
 
 namespace view {
 
+class BoxHost;
+
 class FileDialogWindow : public BoxWindow {
   public:
     FileDialogWindow(const forms::FileDialogRequest& request, FontBook& fonts, bool interactive,
-                     forms::ModalHost& boxes);
+                     BoxHost& boxes);
     // The full path chosen; nothing with Cancel.
     const std::optional<std::string>& answer() const { return m_answer; }
     const std::string& folder() const { return m_folder; }
@@ -35,14 +38,16 @@ class FileDialogWindow : public BoxWindow {
     void show_folder(const std::filesystem::path& folder);
     void take(const std::string& typed);
     void picked();
+    // The entry highlighted in the list, or "".
+    std::string highlighted() const;
     void new_folder();
     void filter_chosen();
     // Opens a box of the host above the dialog, from the program's side; `then` runs with its
-    // answer once it has closed.
+    // answer as soon as it is given.
     void ask(std::string prompt, bool input,
              std::function<void(const std::optional<std::string>&)> then);
 
-    forms::ModalHost& m_boxes;
+    BoxHost& m_boxes;
     bool m_save;
     std::string m_title;
     std::string m_folder;  // UTF-8, as the file system takes it

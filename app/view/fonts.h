@@ -18,6 +18,8 @@ struct ScreenFont {
     Fl_Fontsize size = 11;  // pixels
 };
 
+// One book for as long as the toolkit draws: the font system keeps pointers to the names it
+// was given.
 class FontBook {
   public:
     explicit FontBook(int twips_per_pixel) : m_twips_per_pixel(twips_per_pixel) {}

@@ -33,8 +33,9 @@ TEST(MissingComponent, EndsTheProgramAtStartNamingTheProgId) {
         }
         std::ofstream(folder / "start.script") << "answer Bob\nwait 5\n";
 
-        test_support::CommandRun outcome = RunCommand(
-            "cd '" + folder.string() + "' && ./tavrel --trace --script start.script 2>&1");
+        test_support::CommandRun outcome =
+            RunCommand("cd " + test_support::Shell(folder.string()) +
+                       " && ./tavrel --trace --script start.script 2>&1");
         EXPECT_EQ(outcome.status, 2) << what << "\n" << outcome.out;
         EXPECT_EQ(outcome.out.rfind("tavrel: cannot create \"linmar.ProgressBar\": ", 0), 0u)
             << what << "\n"

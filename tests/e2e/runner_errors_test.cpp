@@ -20,10 +20,16 @@ namespace {
 
 using namespace std::string_literals;
 using test_support::ReadAll;
+using test_support::Shell;
 
-// Every $S becomes the script's path, every $F the program's folder.
-std::string Expand(std::string s, const fs::path& script, const fs::path& folder) {
-    for (auto [mark, value] : {std::pair{"$S", script.string()}, {"$F", folder.string()}})
+// Every $S becomes the script's path, every $F the program's folder: as they are in a message,
+// quoted for the shell in a command.
+std::string Expand(std::string s, const fs::path& script, const fs::path& folder,
+                   bool for_shell = false) {
+    auto word = [for_shell](const fs::path& path) {
+        return for_shell ? Shell(path.string()) : path.string();
+    };
+    for (auto [mark, value] : {std::pair{"$S", word(script)}, {"$F", word(folder)}})
         for (auto at = s.find(mark); at != std::string::npos; at = s.find(mark, at + value.size()))
             s.replace(at, 2, value);
     return s;
@@ -152,11 +158,12 @@ TEST(RunnerErrors, EachFaultEndsTheRunWithItsStatusAndMessage) {
         fs::create_directories(folder);
         fs::path script = folder / "run.script";
         std::ofstream(script, std::ios::binary) << c.script;
-        std::string command =
-            Expand(c.feed, script, folder) + " '" + std::string(TAVREL_BINARY_DIR) +
-            "/bin/tavrel' " + Expand(c.args, script, folder) + " " +
-            (c.redirect.empty() ? ">'" + (folder / "out").string() + "'" : c.redirect) + " 2>'" +
-            (folder / "err").string() + "'";
+        std::string command = Expand(c.feed, script, folder, true) + " " +
+                              Shell(std::string(TAVREL_BINARY_DIR) + "/bin/tavrel") + " " +
+                              Expand(c.args, script, folder, true) + " " +
+                              (c.redirect.empty() ? ">" + Shell((folder / "out").string())
+                                                  : Expand(c.redirect, script, folder, true)) +
+                              " 2>" + Shell((folder / "err").string());
         int raw = std::system(command.c_str());
         ASSERT_TRUE(WIFEXITED(raw)) << c.what;
         EXPECT_EQ(WEXITSTATUS(raw), c.status) << c.what;

@@ -1,7 +1,6 @@
 #pragma once
 // What the tests that run the tavrel program as a process share: a file's bytes, a word quoted
-// for the shell, a shell command's output and status, and the display the desktop view's tests
-// may use.
+// for the shell, and a shell command's output and status.
 
 #include <sys/wait.h>
 
@@ -44,13 +43,6 @@ inline CommandRun RunCommand(const std::string& command) {
     const int raw = pclose(pipe);
     run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     return run;
-}
-
-// TAVREL_VIEW_DISPLAY, else DISPLAY; nullptr when neither names one.
-inline const char* Display() {
-    const char* display = std::getenv("TAVREL_VIEW_DISPLAY");
-    if (!display || !*display) display = std::getenv("DISPLAY");
-    return display && *display ? display : nullptr;
 }
 
 }  // namespace test_support

@@ -1,9 +1,10 @@
 #pragma once
-// What the tests that drive the desktop view as a person would share: a virtual display of the
-// test's own (Xvfb), which it may end under a running program, a program started in the
-// background with its status read later, and waits for a text to show in a file the program
-// writes. Every wait is bounded.
+// What the tests of the desktop view share: a virtual display of the test's own (Xvfb), which
+// it may end under a running program, the display the view's tests show their windows on, what
+// such a test does where it cannot see, a program started in the background with its status
+// read later, and waits for a text to show in a file the program writes. Every wait is bounded.
 
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -88,11 +89,11 @@ class VirtualDisplay {
   public:
     VirtualDisplay() {
         if (!OnPath("Xvfb")) return;
-        char pattern[] = "/tmp/tavrel-xvfb-XXXXXX";
-        int fd = mkstemp(pattern);
+        std::string number_file =
+            (std::filesystem::temp_directory_path() / "tavrel-xvfb-XXXXXX").string();
+        int fd = mkstemp(number_file.data());
         if (fd < 0) return;
         close(fd);
-        std::string number_file = pattern;
         m_server = std::make_unique<Background>(
             "exec Xvfb -displayfd 9 -screen 0 1024x768x24 -nolisten tcp 9>" + Shell(number_file) +
             " >/dev/null 2>&1");
@@ -124,4 +125,29 @@ class VirtualDisplay {
     std::string m_name;
 };
 
+// The display that the view's tests show their windows on: the one TAVREL_VIEW_DISPLAY names
+// (./run test starts one for them), else a virtual display of the test program's own, started
+// on first use. Never the DISPLAY of the session that started the tests, whose window manager
+// would place and size the windows its own way. nullptr where none can start.
+inline const char* ViewDisplay() {
+    const char* named = std::getenv("TAVREL_VIEW_DISPLAY");
+    if (named && *named) return named;
+    static VirtualDisplay own;
+    return own.name().empty() ? nullptr : own.name().c_str();
+}
+
+// `./run test` installs everything the view's tests need and sets TAVREL_VIEW_REQUIRED: there a
+// test that cannot see (no view in the build, no display, no xdotool) fails instead of
+// skipping.
+inline bool ViewRequired() {
+    const char* required = std::getenv("TAVREL_VIEW_REQUIRED");
+    return required && *required;
+}
+
 }  // namespace test_support
+
+#define TAVREL_CANNOT_SEE(why)                                                        \
+    do {                                                                              \
+        if (test_support::ViewRequired()) FAIL() << why << " (TAVREL_VIEW_REQUIRED)"; \
+        GTEST_SKIP() << why;                                                          \
+    } while (false)

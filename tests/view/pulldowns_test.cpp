@@ -1,16 +1,17 @@
 // A menu's loop runs on a stack of its own beside the program: what is thrown on that side is
 // carried back and thrown again on the program's side, from the call that was running the
-// menu, and the menu is gone. Needs a display (TAVREL_VIEW_DISPLAY, else DISPLAY).
+// menu, and the menu is gone. Runs on the view's display (see ViewDisplay).
 #include <gtest/gtest.h>
 
 #include "tests/support/run_helpers.h"
+#include "tests/support/toolkit_display.h"
+#include "tests/support/virtual_display.h"
 
 #ifdef TAVREL_HAS_VIEW
 
 #include <FL/Fl.H>
 #include <FL/Fl_Menu_Bar.H>
 #include <FL/Fl_Window.H>
-#include <FL/x.H>
 
 #include <stdexcept>
 
@@ -21,10 +22,7 @@ namespace {
 class Pulldowns : public testing::Test {
   protected:
     void SetUp() override {
-        const char* display = test_support::Display();
-        if (!display) GTEST_SKIP() << "no display (set TAVREL_VIEW_DISPLAY or DISPLAY)";
-        Fl::display(display);
-        fl_open_display();
+        if (!test_support::OpenToolkitDisplay()) TAVREL_CANNOT_SEE("no display could start");
         m_window.show();
     }
 

@@ -1,8 +1,8 @@
-// Every caption of every window fits its control at the sizes the windows give: under a display
-// (TAVREL_VIEW_DISPLAY, else DISPLAY) the view shows each window in turn (tests/view/
-// captions.script, and captions_quiz.script for the quiz-list editor) and writes, for each
-// caption that shows, the size it is drawn at and the room its control gives it. Skips where
-// there is no display or the program was built without the view.
+// Every caption of every window fits its control at the sizes the windows give: on the view's
+// display (see ViewDisplay) the view shows each window in turn (tests/view/captions.script, and
+// captions_quiz.script for the quiz-list editor) and writes, for each caption that shows, the
+// size it is drawn at and the room its control gives it. Skips only where no display can start
+// or the program was built without the view, and not even there under ./run test.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -13,11 +13,12 @@
 #include <string>
 
 #include "tests/support/run_helpers.h"
+#include "tests/support/virtual_display.h"
 
 #ifndef TAVREL_HAS_VIEW
 
 TEST(ViewCaptions, NeedTheDesktopView) {
-    GTEST_SKIP() << "built without the desktop view";
+    TAVREL_CANNOT_SEE("built without the desktop view");
 }
 
 #else
@@ -26,14 +27,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-using test_support::Display;
 using test_support::ReadAll;
 using test_support::Shell;
+using test_support::ViewDisplay;
 
 int ShowWindows(const fs::path& folder, const std::string& script, const std::string& options) {
     std::string tests = TAVREL_TEST_DIR;
     std::string command =
-        "DISPLAY=" + Shell(Display()) +
+        "DISPLAY=" + Shell(ViewDisplay()) +
         " TAVREL_VIEW_VIRTUAL=1 TAVREL_VIEW_CAPTURE=" + Shell((folder / "pictures").string()) +
         " LSAN_OPTIONS=" + Shell("suppressions=" + tests + "/view/leaks.supp") + " " +
         Shell(std::string(TAVREL_BINARY_DIR) + "/bin/tavrel") + " --view" + options + " --script " +
@@ -43,7 +44,7 @@ int ShowWindows(const fs::path& folder, const std::string& script, const std::st
 }
 
 TEST(ViewCaptions, EveryCaptionFitsItsControl) {
-    if (!Display()) GTEST_SKIP() << "no display (set TAVREL_VIEW_DISPLAY or DISPLAY)";
+    if (!ViewDisplay()) TAVREL_CANNOT_SEE("no display could start");
     fs::path folder = fs::temp_directory_path() / ("tavrel-captions-" + std::to_string(getpid()));
     fs::remove_all(folder);
     fs::create_directories(folder);

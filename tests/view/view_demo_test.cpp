@@ -1,25 +1,27 @@
-// The demo with --view under a display (TAVREL_VIEW_DISPLAY, else DISPLAY), in virtual time:
-// the windows open (without a display it refuses to start) and the room's lines are those of
-// the demo played without them. Skips where there is no display or no view in the build.
+// The demo with --view on the view's display (see ViewDisplay), in virtual time: the windows
+// open (without a display it refuses to start) and the room's lines are those of the demo
+// played without them. Skips only where no display can start or the program was built without
+// the view, and not even there under ./run test.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <string>
 
 #include "tests/support/run_helpers.h"
+#include "tests/support/virtual_display.h"
 
 #ifndef TAVREL_HAS_VIEW
 
 TEST(ViewDemo, NeedsTheDesktopView) {
-    GTEST_SKIP() << "built without the desktop view";
+    TAVREL_CANNOT_SEE("built without the desktop view");
 }
 
 #else
 
 namespace {
 
-using test_support::Display;
 using test_support::RunCommand;
+using test_support::ViewDisplay;
 
 // The demo's standard output; with `errors` its standard error too.
 test_support::CommandRun Play(const std::string& environment, const std::string& options,
@@ -32,11 +34,11 @@ test_support::CommandRun Play(const std::string& environment, const std::string&
 }
 
 TEST(ViewDemo, ShowsTheWindowsWhileTheDemoPlays) {
-    if (!Display()) GTEST_SKIP() << "no display (set TAVREL_VIEW_DISPLAY or DISPLAY)";
+    if (!ViewDisplay()) TAVREL_CANNOT_SEE("no display could start");
     const test_support::CommandRun alone = Play("", "");
     ASSERT_EQ(alone.status, 0) << alone.out;
     const test_support::CommandRun shown =
-        Play(std::string("TAVREL_VIEW_VIRTUAL=1 DISPLAY='") + Display() + "'", " --view");
+        Play(std::string("TAVREL_VIEW_VIRTUAL=1 DISPLAY='") + ViewDisplay() + "'", " --view");
     EXPECT_EQ(shown.status, 0) << shown.out;
     EXPECT_EQ(shown.out, alone.out);
 

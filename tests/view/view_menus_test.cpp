@@ -1,9 +1,9 @@
-// Menus pulled down during a game under a display (TAVREL_VIEW_DISPLAY, else DISPLAY): the
-// view runs the script of tests/view/menus.script in virtual time, its member "hand" pulling
-// the main window's menus down, and the room's lines must be those of the same script without
-// the windows, line for line and moment for moment, but for the item chosen from a menu. The
-// hand's reports on standard error say when each menu was down. Skips where there is no
-// display or the program was built without the view.
+// Menus pulled down during a game on the view's display (see ViewDisplay): the view runs the
+// script of tests/view/menus.script in virtual time, its member "hand" pulling the main
+// window's menus down, and the room's lines must be those of the same script without the
+// windows, line for line and moment for moment, but for the item chosen from a menu. The hand's
+// reports on standard error say when each menu was down. Skips only where no display can start
+// or the program was built without the view, and not even there under ./run test.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -17,11 +17,12 @@
 #include <vector>
 
 #include "tests/support/run_helpers.h"
+#include "tests/support/virtual_display.h"
 
 #ifndef TAVREL_HAS_VIEW
 
 TEST(ViewMenus, NeedTheDesktopView) {
-    GTEST_SKIP() << "built without the desktop view";
+    TAVREL_CANNOT_SEE("built without the desktop view");
 }
 
 #else
@@ -30,9 +31,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-using test_support::Display;
 using test_support::ReadAll;
 using test_support::Shell;
+using test_support::ViewDisplay;
 
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
@@ -80,18 +81,19 @@ double Seconds(const std::string& line) {
 class ViewMenus : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
-        if (!Display()) return;
+        if (!ViewDisplay()) return;
         s_folder = fs::temp_directory_path() / ("tavrel-menus-" + std::to_string(::getpid()));
         s_headless = RunScript(s_folder / "headless", "", "");
         s_view = RunScript(
             s_folder / "view",
-            "DISPLAY=" + Shell(Display()) + " TAVREL_VIEW_VIRTUAL=1 TAVREL_VIEW_HAND=1", " --view");
+            "DISPLAY=" + Shell(ViewDisplay()) + " TAVREL_VIEW_VIRTUAL=1 TAVREL_VIEW_HAND=1",
+            " --view");
     }
     static void TearDownTestSuite() {
         if (!s_folder.empty()) fs::remove_all(s_folder);
     }
     void SetUp() override {
-        if (!Display()) GTEST_SKIP() << "no display (set TAVREL_VIEW_DISPLAY or DISPLAY)";
+        if (!ViewDisplay()) TAVREL_CANNOT_SEE("no display could start");
         ASSERT_EQ(s_headless.status, 0) << s_headless.err;
         ASSERT_EQ(s_view.status, 0) << s_view.err;
     }

@@ -1,7 +1,8 @@
-// Runs tavrel with --view under a display (TAVREL_VIEW_DISPLAY, else DISPLAY) and a short game
-// script, and reads the pictures that the view writes of its windows: their sizes against the
-// twips of the layout, the words in the list, the count-down bar, the room's lines and the
-// input box. Skips where there is no display or the program was built without the view.
+// Runs tavrel with --view and a short game script on the view's display (see ViewDisplay), and
+// reads the pictures that the view writes of its windows: their sizes against the twips of the
+// layout, the words in the list, the count-down bar, the room's lines and the input box. A
+// picture that is missing fails. Skips only where no display can start or the program was
+// built without the view, and not even there under ./run test (TAVREL_VIEW_REQUIRED).
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -14,11 +15,12 @@
 #include <vector>
 
 #include "tests/support/run_helpers.h"
+#include "tests/support/virtual_display.h"
 
 #ifndef TAVREL_HAS_VIEW
 
 TEST(ViewPictures, NeedTheDesktopView) {
-    GTEST_SKIP() << "built without the desktop view";
+    TAVREL_CANNOT_SEE("built without the desktop view");
 }
 
 #else
@@ -29,8 +31,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-using test_support::Display;
 using test_support::Shell;
+using test_support::ViewDisplay;
 
 struct Picture {
     int width = 0;
@@ -118,7 +120,7 @@ constexpr int kMenuBar = Px(285);
 class ViewPictures : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
-        if (!Display()) return;
+        if (!ViewDisplay()) return;
         s_folder = fs::temp_directory_path() / ("tavrel-view-" + std::to_string(::getpid()));
         fs::remove_all(s_folder);
         fs::create_directories(s_folder / "pictures");
@@ -127,7 +129,7 @@ class ViewPictures : public ::testing::Test {
         std::string tests = TAVREL_TEST_DIR;
         std::string asan = std::getenv("ASAN_OPTIONS") ? std::getenv("ASAN_OPTIONS") : "";
         std::string command =
-            "DISPLAY=" + Shell(Display()) +
+            "DISPLAY=" + Shell(ViewDisplay()) +
             " TAVREL_VIEW_CAPTURE=" + Shell((s_folder / "pictures").string()) +
             " LSAN_OPTIONS=" + Shell("suppressions=" + tests + "/view/leaks.supp") + " " +
             Shell(std::string(TAVREL_BINARY_DIR) + "/bin/tavrel") + " --view --script " +
@@ -142,11 +144,11 @@ class ViewPictures : public ::testing::Test {
     }
 
     void SetUp() override {
-        if (!Display()) GTEST_SKIP() << "no display (set TAVREL_VIEW_DISPLAY or DISPLAY)";
+        if (!ViewDisplay()) TAVREL_CANNOT_SEE("no display could start");
         ASSERT_EQ(s_status, 0) << s_output;
     }
 
-    // The picture of a window at a moment of the script; skips while that window is missing.
+    // The picture of a window at a moment of the script; nothing where the view wrote none.
     std::optional<Picture> picture(const std::string& moment, const std::string& window) {
         fs::path path = s_folder / "pictures" / (moment + "-" + window + ".png");
         if (!fs::exists(path)) return std::nullopt;
@@ -172,9 +174,10 @@ class ViewPictures : public ::testing::Test {
     static inline int s_status = -1;
 };
 
-#define PICTURE_OR_SKIP(var, moment, window)                                       \
-    auto var##_read = picture(moment, window);                                     \
-    if (!var##_read) GTEST_SKIP() << "no picture of " window " at " moment " yet"; \
+// A picture that is missing fails the test: the view did not show the window.
+#define PICTURE(var, moment, window)                                                      \
+    auto var##_read = picture(moment, window);                                            \
+    ASSERT_TRUE(var##_read) << "no picture of " window " at " moment << "\n" << s_output; \
     const Picture& var = *var##_read
 
 TEST_F(ViewPictures, WindowsHaveTheirTwipsSizes) {
@@ -193,15 +196,18 @@ TEST_F(ViewPictures, WindowsHaveTheirTwipsSizes) {
     };
     for (const Case& c : cases) {
         auto shot = picture(c.moment, c.window);
-        if (!shot) GTEST_SKIP() << "no picture of " << c.window << " at " << c.moment << " yet";
+        if (!shot) {
+            ADD_FAILURE() << "no picture of " << c.window << " at " << c.moment;
+            continue;
+        }
         EXPECT_EQ(shot->width, c.width) << c.window << " at " << c.moment;
         EXPECT_EQ(shot->height, c.height) << c.window << " at " << c.moment;
     }
 }
 
 TEST_F(ViewPictures, ListShowsTheWordsOnceLoaded) {
-    PICTURE_OR_SKIP(before, "idle", "Form4");
-    PICTURE_OR_SKIP(during, "word1", "Form4");
+    PICTURE(before, "idle", "Form4");
+    PICTURE(during, "word1", "Form4");
     // List1 at 240, 870, 1910 x 810 twips, inside its border.
     auto text = [](Picture::Pixel p) { return p.luma() < 110; };
     int x = Px(240) + 3, y = kMenuBar + Px(870) + 3, w = Px(1910) - 20, h = Px(810) - 6;
@@ -210,22 +216,22 @@ TEST_F(ViewPictures, ListShowsTheWordsOnceLoaded) {
 }
 
 TEST_F(ViewPictures, CountDownBarGrows) {
-    PICTURE_OR_SKIP(early, "word1", "Form4");
-    PICTURE_OR_SKIP(later, "word2", "Form4");
+    PICTURE(early, "word1", "Form4");
+    PICTURE(later, "word2", "Form4");
     // ProgressBar2 inside Frame1: 120 + 120, 600 + 1440, 1910 x 135 twips. Its bar is white
     // (0xFFFFFF) on a black track.
     int x = Px(240), y = kMenuBar + Px(2040), w = Px(1910), h = Px(135);
     auto black = [](Picture::Pixel p) { return p.luma() < 30; };
     auto white = [](Picture::Pixel p) { return p.luma() > 240; };
-    if (early.count(x, y, w, h, black) == 0) GTEST_SKIP() << "the progress bars draw no shapes yet";
+    ASSERT_GT(early.count(x, y, w, h, black), 0) << "the progress bar draws no track";
     int early_bar = early.count(x, y, w, h, white);
     int later_bar = later.count(x, y, w, h, white);
     EXPECT_GT(later_bar, early_bar) << "the bar grows while the word is out";
 }
 
 TEST_F(ViewPictures, MainWindowFoldsOut) {
-    PICTURE_OR_SKIP(folded, "word2", "Form4");
-    PICTURE_OR_SKIP(unfolded, "unfolded", "Form4");
+    PICTURE(folded, "word2", "Form4");
+    PICTURE(unfolded, "unfolded", "Form4");
     auto ink = [](Picture::Pixel p) { return p.luma() < 60; };
     // The unfold arrow Label2 (2280, 1200) shows while folded; once unfolded it is hidden and
     // the fold arrow Label7 (4815, 1200) and the scoreboard's frame are in view.
@@ -240,8 +246,8 @@ TEST_F(ViewPictures, MainWindowFoldsOut) {
 }
 
 TEST_F(ViewPictures, RoomShowsThePostedLines) {
-    PICTURE_OR_SKIP(start, "splash", "room");
-    PICTURE_OR_SKIP(end, "unfolded", "room");
+    PICTURE(start, "splash", "room");
+    PICTURE(end, "unfolded", "room");
     // The transcript fills the window above the typing line.
     int x = 8, y = 8, w = start.width - 30, h = start.height - 50;
     int said_at_start = lines_before("splash") + 1;
@@ -255,7 +261,7 @@ TEST_F(ViewPictures, RoomShowsThePostedLines) {
 TEST_F(ViewPictures, TheMainWindowCarriesTheProgramIcon) {
     // The view writes the picture it gave the title bar beside the window's; the borderless
     // splash has none.
-    PICTURE_OR_SKIP(icon, "idle", "Form4-icon");
+    PICTURE(icon, "idle", "Form4-icon");
     EXPECT_EQ(icon.width, 32);
     EXPECT_EQ(icon.height, 32);
     auto light = [](Picture::Pixel p) { return p.luma() > 160; };
@@ -266,7 +272,7 @@ TEST_F(ViewPictures, TheMainWindowCarriesTheProgramIcon) {
 }
 
 TEST_F(ViewPictures, InputBoxShowsWhileOpen) {
-    PICTURE_OR_SKIP(box, "prompt", "box");
+    PICTURE(box, "prompt", "box");
     auto text = [](Picture::Pixel p) { return p.luma() < 110; };
     EXPECT_GE(box.width, 300);
     // The prompt at the top left, the two buttons at the right, the text field below.
