@@ -2,6 +2,7 @@
 // (only the superuser may; elsewhere the test is skipped). A save that does not fit is passed
 // over, as every failed save is, and the old bytes stay whole, both on the road through a new
 // file beside the old one and on the road into the file itself (a file with a second name).
+// A file mounted on its own, which no rename may replace, is saved into the file itself.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sched.h>
@@ -61,8 +62,7 @@ class SmallFileSystem : public editor_test::EditorTest {
         if (::geteuid() != 0) GTEST_SKIP() << "only the superuser may mount a small file system";
         // In a mount namespace of the test's own, the file systems go with the process whatever
         // becomes of it; where none can be had they are unmounted by the test itself.
-        if (::unshare(CLONE_NEWNS) == 0)
-            ::mount("none", "/", "none", MS_REC | MS_PRIVATE, nullptr);
+        if (::unshare(CLONE_NEWNS) == 0) ::mount("none", "/", "none", MS_REC | MS_PRIVATE, nullptr);
     }
 
     // A tmpfs of 16 blocks of 4 KiB and 32 inodes at a fresh folder; false where none can be
@@ -115,6 +115,10 @@ TEST_F(SmallFileSystem, ASaveThatDoesNotFitLeavesTheOldBytesWhole) {
         {"hard-linked settings file, no free inode", false, true, false, true, true},
         {"hard-linked quiz list, room enough", true, true, false, false, true},
     };
+    // Where the file's own folder takes no copy of its old bytes, they go to the temporary folder.
+    const fs::path temporary = m_folder / "tmp";
+    fs::create_directory(temporary);
+    const profile_test::TemporaryFolderSetting temporary_setting(temporary);
     int n = 0;
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
@@ -151,6 +155,47 @@ TEST_F(SmallFileSystem, ASaveThatDoesNotFitLeavesTheOldBytesWhole) {
             EXPECT_TRUE(ReadFile((at / "alias").string()) == after) << "the names part";
         }
         EXPECT_EQ(Leftovers(at), 0u);
+        EXPECT_TRUE(fs::is_empty(temporary));
+    }
+}
+
+// The same mount namespace of the test's own, for a file mounted over another.
+using MountedFile = SmallFileSystem;
+
+TEST_F(MountedFile, IsSavedIntoItself) {
+    struct Row {
+        const char* what;
+        bool word_list;  // a word list, else the settings file
+    };
+    const Row rows[] = {{"the settings file", false}, {"a word list", true}};
+    const fs::path temporary = m_folder / "tmp";
+    fs::create_directory(temporary);
+    const profile_test::TemporaryFolderSetting temporary_setting(temporary);
+    int n = 0;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        const fs::path at = m_folder / ("row" + std::to_string(n++));
+        fs::create_directories(at / "program");
+        const fs::path source = at / "outside";
+        const fs::path file = at / "program" / (row.word_list ? "words.log" : "tavrel.ini");
+        WriteFile(source.string(), "[timesloaded]\r\ntimes=5\r\n");
+        WriteFile(file.string(), "");
+        if (::mount(source.c_str(), file.c_str(), nullptr, MS_BIND, nullptr) != 0)
+            GTEST_SKIP() << "a file cannot be mounted here: " << std::strerror(errno);
+        const Unmount unmount{file};
+
+        std::string new_bytes;
+        if (row.word_list) {
+            EXPECT_TRUE(WriteListFile(file.string(), {"cat", "dog"}));
+            new_bytes = "cat\r\r\ndog\r\r\n";
+        } else {
+            WriteIni("theuser", "user", "bob", file.string());
+            new_bytes = "[timesloaded]\r\ntimes=5\r\n[theuser]\r\nuser=bob\r\n";
+        }
+        EXPECT_EQ(ReadFile(file.string()), new_bytes);
+        EXPECT_EQ(ReadFile(source.string()), new_bytes) << "the mounted file was not written";
+        EXPECT_EQ(Leftovers(at / "program"), 0u);
+        EXPECT_TRUE(fs::is_empty(temporary));
     }
 }
 
