@@ -422,6 +422,8 @@ TEST_F(ProfileReplaceDeathTest, TheNewFileIsTheUsersAloneUntilItsBytesAreComplet
     WriteFile(m_path, before);
     ASSERT_EQ(::chmod(m_path.c_str(), 0644), 0);
     const auto save_past_the_limit = [this] {
+        // Whatever the test was started with, the signal has its default action here.
+        ::signal(SIGXFSZ, SIG_DFL);
         const struct rlimit no_core { 0, 0 };
         ::setrlimit(RLIMIT_CORE, &no_core);
         const struct rlimit four_kib { 4096, 4096 };
@@ -460,13 +462,16 @@ TEST_F(ProfileReplaceDeathTest, AnEndingSignalWaitsForTheSaveToFinish) {
         const std::string alias = PathOf("alias.ini");
         if (row.second_name) std::filesystem::create_hard_link(m_path, alias);
         const std::string after(100000, 'n');
-        EXPECT_EXIT(profile::ReplaceFileBytes(m_path, after,
-                                              {.before_replacing =
-                                                   [&row] {
-                                                       std::raise(row.signal);
-                                                       return true;
-                                                   }}),
-                    ::testing::KilledBySignal(row.signal), "");
+        // The signal has its default action in the child, whatever the test was started with
+        // (nohup and a shell's background jobs start it with SIGHUP or SIGINT ignored).
+        const auto save_signalled = [&] {
+            ::signal(row.signal, SIG_DFL);
+            profile::ReplaceFileBytes(m_path, after, {.before_replacing = [&row] {
+                                          std::raise(row.signal);
+                                          return true;
+                                      }});
+        };
+        EXPECT_EXIT(save_signalled(), ::testing::KilledBySignal(row.signal), "");
         EXPECT_TRUE(ReadFile(m_path) == after) << "the save was cut short";
         EXPECT_EQ(EntriesInFolder(), row.second_name ? 2u : 1u);
         std::filesystem::remove(alias);
