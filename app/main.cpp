@@ -14,11 +14,29 @@
 #include "app/view/front_end.h"
 #include "platform/loop/stack.h"
 #include "platform/signals/ending_signals.h"
+#include "platform/signals/held_output.h"
 #ifdef TAVREL_HAS_VIEW
 #include "app/view/desktop_view.h"
 #endif
 
 namespace {
+
+// Gives a stream another buffer while it lives, flushing it before the old one comes back.
+class StreamBufferSwap {
+  public:
+    StreamBufferSwap(std::ostream& stream, std::streambuf* buffer)
+        : m_stream(stream), m_before(stream.rdbuf(buffer)) {}
+    ~StreamBufferSwap() {
+        m_stream.flush();
+        m_stream.rdbuf(m_before);
+    }
+    StreamBufferSwap(const StreamBufferSwap&) = delete;
+    StreamBufferSwap& operator=(const StreamBufferSwap&) = delete;
+
+  private:
+    std::ostream& m_stream;
+    std::streambuf* m_before;
+};
 
 // What runs on the program's stack: everything after the options.
 int Run(const app::Options& options) {
@@ -26,6 +44,10 @@ int Run(const app::Options& options) {
     // a closed pipe fails the next write of the transcript. They are taken on this thread, the
     // one that writes.
     const signals::EndingSignals ending_signals;
+    // The transcript goes out line by line with those signals held, but a reader that stops
+    // reading does not keep them out.
+    signals::HeldOutput transcript(STDOUT_FILENO);
+    const StreamBufferSwap standard_output(std::cout, &transcript);
 #ifdef TAVREL_HAS_VIEW
     if (options.demo && options.view) {
         if (auto desktop_view = view::DesktopView::Open())
