@@ -364,6 +364,9 @@ TEST_F(ProfileReplace, LinksOnEveryStepAreFollowedOnlyAsTheRuleAllows) {
         const std::filesystem::path own = at / "own";
         std::filesystem::create_directories(shared);
         std::filesystem::create_directories(own);
+        // Set, not left to the umask: the user must get through to the folders.
+        ASSERT_EQ(::chmod(at.c_str(), 0755), 0);
+        ASSERT_EQ(::chmod(own.c_str(), 0755), 0);
         ASSERT_EQ(::chmod(shared.c_str(), 01777), 0);
         for (const char* name : {"list.log", "tavrel.ini"})
             WriteFile((own / name).string(), before);
