@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -63,6 +64,11 @@ class SmallFileSystem : public editor_test::EditorTest {
         // In a mount namespace of the test's own, the file systems go with the process whatever
         // becomes of it; where none can be had they are unmounted by the test itself.
         if (::unshare(CLONE_NEWNS) == 0) ::mount("none", "/", "none", MS_REC | MS_PRIVATE, nullptr);
+        // Where a file's own folder takes no copy of its old bytes, they go to the temporary
+        // folder: one of the test's own, to be found empty after each save.
+        m_temporary = m_folder / "tmp";
+        fs::create_directory(m_temporary);
+        m_temporary_setting.emplace(m_temporary);
     }
 
     // A tmpfs of 16 blocks of 4 KiB and 32 inodes at a fresh folder; false where none can be
@@ -82,6 +88,8 @@ class SmallFileSystem : public editor_test::EditorTest {
     };
 
     std::string m_why_not;
+    fs::path m_temporary;
+    std::optional<profile_test::TemporaryFolderSetting> m_temporary_setting;
 };
 
 TEST_F(SmallFileSystem, ASaveThatDoesNotFitLeavesTheOldBytesWhole) {
@@ -115,10 +123,6 @@ TEST_F(SmallFileSystem, ASaveThatDoesNotFitLeavesTheOldBytesWhole) {
         {"hard-linked settings file, no free inode", false, true, false, true, true},
         {"hard-linked quiz list, room enough", true, true, false, false, true},
     };
-    // Where the file's own folder takes no copy of its old bytes, they go to the temporary folder.
-    const fs::path temporary = m_folder / "tmp";
-    fs::create_directory(temporary);
-    const profile_test::TemporaryFolderSetting temporary_setting(temporary);
     int n = 0;
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
@@ -155,7 +159,7 @@ TEST_F(SmallFileSystem, ASaveThatDoesNotFitLeavesTheOldBytesWhole) {
             EXPECT_TRUE(ReadFile((at / "alias").string()) == after) << "the names part";
         }
         EXPECT_EQ(Leftovers(at), 0u);
-        EXPECT_TRUE(fs::is_empty(temporary));
+        EXPECT_TRUE(fs::is_empty(m_temporary));
     }
 }
 
@@ -168,9 +172,6 @@ TEST_F(MountedFile, IsSavedIntoItself) {
         bool word_list;  // a word list, else the settings file
     };
     const Row rows[] = {{"the settings file", false}, {"a word list", true}};
-    const fs::path temporary = m_folder / "tmp";
-    fs::create_directory(temporary);
-    const profile_test::TemporaryFolderSetting temporary_setting(temporary);
     int n = 0;
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
@@ -195,7 +196,7 @@ TEST_F(MountedFile, IsSavedIntoItself) {
         EXPECT_EQ(ReadFile(file.string()), new_bytes);
         EXPECT_EQ(ReadFile(source.string()), new_bytes) << "the mounted file was not written";
         EXPECT_EQ(Leftovers(at / "program"), 0u);
-        EXPECT_TRUE(fs::is_empty(temporary));
+        EXPECT_TRUE(fs::is_empty(m_temporary));
     }
 }
 
