@@ -8,6 +8,8 @@
 #include <csignal>
 #include <cstring>
 #include <filesystem>
+#include <functional>
+#include <optional>
 #include <string>
 
 #include "platform/profile/file_bytes.h"
@@ -317,6 +319,31 @@ TEST_F(ProfileReplace, LinksInSharedFoldersAreFollowedAsTheKernelWould) {
     }
 }
 
+// What `work` gives, run in a child that takes on the ids of the user `uid`; nothing where they
+// cannot be had. The child ends by SIGKILL, so that no exit handling of the test program (a
+// memory checker's among them) runs there.
+std::optional<bool> AsUser(uid_t uid, const std::function<bool()>& work) {
+    int result[2] = {-1, -1};
+    if (::pipe(result) != 0) return std::nullopt;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(result[0]);
+        const char done = ::setgroups(0, nullptr) != 0 || ::setgid(uid) != 0 || ::setuid(uid) != 0
+                              ? '?'
+                          : work() ? 'y'
+                                   : 'n';
+        [[maybe_unused]] const ssize_t written = ::write(result[1], &done, 1);
+        ::raise(SIGKILL);
+    }
+    ::close(result[1]);
+    char done = '?';
+    if (child < 0 || ::read(result[0], &done, 1) != 1) done = '?';
+    ::close(result[0]);
+    if (child > 0) ::waitpid(child, nullptr, 0);
+    if (done == '?') return std::nullopt;
+    return done == 'y';
+}
+
 // Every link on the way to a file that is saved, or to the folder that a fresh folder is made in,
 // is followed only as the kernel's rule for shared folders would follow it, at whatever step it
 // stands: the last one, one in the middle, or the folder itself. The save is an unprivileged
@@ -378,29 +405,19 @@ TEST_F(ProfileReplace, LinksOnEveryStepAreFollowedOnlyAsTheRuleAllows) {
         ASSERT_EQ(::lchown(link.c_str(), row.link_owner, row.link_owner), 0);
         const std::string path = (shared / row.path).string();
 
-        const pid_t child = ::fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            if (::setgroups(0, nullptr) != 0 || ::setgid(kUser) != 0 || ::setuid(kUser) != 0)
-                ::_exit(3);
-            bool done = false;
+        const std::optional<bool> done = AsUser(kUser, [&] {
             switch (row.save) {
                 case Save::kSettings:
-                    done = WritePrivateProfileStringA("tavrel", "scramble", "2", path.c_str());
-                    break;
+                    return WritePrivateProfileStringA("tavrel", "scramble", "2", path.c_str());
                 case Save::kList:
-                    done = profile::ReplaceFileBytes(path, after);
-                    break;
+                    return profile::ReplaceFileBytes(path, after);
                 case Save::kFolder:
-                    done = profile::MakeOwnFolder(path, "made-").has_value();
-                    break;
+                    return profile::MakeOwnFolder(path, "made-").has_value();
             }
-            ::_exit(done ? 0 : 1);
-        }
-        int raw = 0;
-        ASSERT_EQ(::waitpid(child, &raw, 0), child);
-        ASSERT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) != 3) << "the user's ids could not be had";
-        EXPECT_EQ(WEXITSTATUS(raw), row.followed ? 0 : 1);
+            return false;
+        });
+        ASSERT_TRUE(done.has_value()) << "the user's ids could not be had";
+        EXPECT_EQ(*done, row.followed);
         const bool list = row.save == Save::kList;
         EXPECT_EQ(ReadFile((own / "list.log").string()), list && row.followed ? after : before);
         const bool settings = row.save == Save::kSettings;
