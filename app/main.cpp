@@ -18,6 +18,7 @@
 #include "platform/loop/stack.h"
 #include "platform/memory/out_of_memory.h"
 #include "platform/signals/ending_signals.h"
+#include "platform/signals/held_output.h"
 #ifdef TAVREL_HAS_VIEW
 #include "app/view/desktop_view.h"
 #endif
@@ -50,12 +51,33 @@ int OutOfMemory(const char* fallback) {
     std::_Exit(1);
 }
 
+// Gives a stream another buffer while it lives, flushing it before the old one comes back.
+class StreamBufferSwap {
+  public:
+    StreamBufferSwap(std::ostream& stream, std::streambuf* buffer)
+        : m_stream(stream), m_before(stream.rdbuf(buffer)) {}
+    ~StreamBufferSwap() {
+        m_stream.flush();
+        m_stream.rdbuf(m_before);
+    }
+    StreamBufferSwap(const StreamBufferSwap&) = delete;
+    StreamBufferSwap& operator=(const StreamBufferSwap&) = delete;
+
+  private:
+    std::ostream& m_stream;
+    std::streambuf* m_before;
+};
+
 // The demo, the windows or a script, as the options ask.
 int RunAsAsked(const app::Options& options) {
     // SIGTERM, SIGINT and SIGHUP end the run between lines and saves, the demo's folder removed;
     // a closed pipe fails the next write of the transcript. They are taken on this thread, the
     // one that writes.
     const signals::EndingSignals ending_signals;
+    // The transcript goes out line by line with those signals held, but a reader that stops
+    // reading does not keep them out.
+    signals::HeldOutput transcript(STDOUT_FILENO);
+    const StreamBufferSwap standard_output(std::cout, &transcript);
 #ifdef TAVREL_HAS_VIEW
     if (options.demo && options.view) {
         if (auto desktop_view = view::DesktopView::Open())

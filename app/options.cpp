@@ -120,6 +120,8 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
         }
     }
     if (o.demo && !o.script.empty()) return fail("--demo and --script exclude each other");
+    // The demo's folder is a fresh one of its own, gone when it ends.
+    if (o.demo && !o.folder.empty()) return fail("--demo and --folder exclude each other");
     return result;
 }
 

@@ -18,6 +18,7 @@
 #include "app/view/window_picture.h"
 #include "platform/forms/application.h"
 #include "platform/loop/loop.h"
+#include "platform/signals/ending_signals.h"
 
 namespace view {
 
@@ -25,13 +26,14 @@ namespace {
 
 // The display is gone: every window went with it, and nothing of the program can be shown or
 // asked any more. The program ends here, without the destructors that would take its windows
-// down through the lost connection. The transcript is written line by line and the settings
-// file is only ever replaced whole, so both stay as they were.
+// down through the lost connection, but with the demo's folder removed. The transcript is
+// written line by line and the settings file is only ever replaced whole, so both stay as they
+// were.
 int DisplayLost(Display* display) {
     std::cout.flush();
     std::fprintf(stderr, "tavrel: the connection to the display %s was lost; the program ends\n",
                  DisplayString(display));
-    std::_Exit(1);
+    signals::EndAtOnce(1);
 }
 
 }  // namespace

@@ -5,37 +5,35 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <string>
 
+#include "platform/profile/file_descriptor.h"
+#include "platform/profile/path_walk.h"
 #include "platform/signals/ending_signals.h"
 
 namespace profile {
 namespace {
 
-// Closes the descriptor when the scope ends, whatever road leaves it.
-class FileDescriptor {
-  public:
-    explicit FileDescriptor(int fd) : m_fd(fd) {}
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    ~FileDescriptor() {
-        if (m_fd >= 0) ::close(m_fd);
+// Asks the seam before a step; false, with errno saying why, where it makes the step fail.
+bool StepAllowed(const SaveSeams& seams, SaveStep step, SaveFile file) {
+    if (!seams.failing) return true;
+    const int error = seams.failing(step, file);
+    if (error == 0) return true;
+    errno = error;
+    return false;
+}
+
+// The same where nothing may be thrown: an exception counts as a failure.
+bool StepAllowedQuietly(const SaveSeams& seams, SaveStep step, SaveFile file) noexcept {
+    try {
+        return StepAllowed(seams, step, file);
+    } catch (...) {
+        errno = EIO;
+        return false;
     }
-
-    int get() const { return m_fd; }
-    bool is_open() const { return m_fd >= 0; }
-
-    // Closes now, so that a failing close (the last chance to hear of a lost write) is seen.
-    bool close() {
-        const int fd = m_fd;
-        m_fd = -1;
-        return ::close(fd) == 0;
-    }
-
-  private:
-    int m_fd;
-};
+}
 
 bool WriteAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
@@ -49,73 +47,121 @@ bool WriteAll(int fd, std::string_view bytes) {
     return true;
 }
 
-std::string FolderOf(const std::string& path) {
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos) return ".";
-    if (slash == 0) return "/";
-    return path.substr(0, slash);
+// Writes by pieces of at most 64 KiB, the seam asked before each.
+bool Write(int fd, std::string_view bytes, const SaveSeams& seams, SaveFile file) {
+    constexpr std::size_t kPiece = 64 * 1024;
+    do {
+        const std::string_view piece = bytes.substr(0, kPiece);
+        if (!StepAllowed(seams, SaveStep::kWrite, file) || !WriteAll(fd, piece)) return false;
+        bytes.remove_prefix(piece.size());
+    } while (!bytes.empty());
+    return true;
 }
 
-// A fresh file beside `path` with a short name of its own, whatever the length of the file's
-// name; the dot keeps it out of listings, and until it is complete only the user may read it.
-// The process id keeps two running programs apart, and the counter steps past files that an
-// earlier process of the same id left behind when it was killed. On failure `error` says why.
-FileDescriptor CreateTemporaryBeside(const std::string& path, std::string& temporary_path,
-                                     int& error) {
-    const std::string folder = FolderOf(path);
-    const std::string stem =
-        (folder == "/" ? folder : folder + "/") + ".tavrel-" + std::to_string(::getpid()) + "-";
-    error = EEXIST;
-    for (int attempt = 0; attempt < 100 && error == EEXIST; ++attempt) {
-        temporary_path = stem + std::to_string(attempt);
-        const int fd =
-            ::open(temporary_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-        if (fd >= 0) return FileDescriptor(fd);
-        error = errno;
+bool Flush(int fd, const SaveSeams& seams, SaveFile file) {
+    return StepAllowed(seams, SaveStep::kFlush, file) && ::fsync(fd) == 0;
+}
+
+// A close that fails has closed the descriptor all the same.
+bool Close(FileDescriptor& fd, const SaveSeams& seams, SaveFile file) {
+    const bool allowed = StepAllowed(seams, SaveStep::kClose, file);
+    const int error = errno;
+    const bool closed = fd.close();
+    if (allowed) return closed;
+    errno = error;
+    return false;
+}
+
+// Copies the first `length` bytes of `from` to the start of `to`, by pieces, without allocating;
+// `ask` asks the seam before each piece.
+bool CopyBytes(int from, int to, off_t length, const SaveSeams& seams, SaveFile file,
+               bool (*ask)(const SaveSeams&, SaveStep, SaveFile)) {
+    char piece[64 * 1024];
+    for (off_t at = 0; at < length;) {
+        const ssize_t got = ::pread(from, piece, sizeof piece, at);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) return false;
+        if (!ask(seams, SaveStep::kWrite, file)) return false;
+        for (ssize_t done = 0; done < got;) {
+            const ssize_t written =
+                ::pwrite(to, piece + done, static_cast<std::size_t>(got - done), at + done);
+            if (written < 0 && errno == EINTR) continue;
+            if (written <= 0) return false;
+            done += written;
+        }
+        at += got;
     }
-    return FileDescriptor(-1);
+    return true;
 }
 
-// A refusal for a reason of rights, which a write into the old file itself may get around; any
-// other failure (a full disk or quota, a failing disk, a read-only file system) would meet that
-// write as well.
+// The path of an open folder, for messages; "" where the system does not say.
+std::string PathOfFolder(int folder) {
+    char path[4096];
+    const ssize_t length =
+        ::readlink(("/proc/self/fd/" + std::to_string(folder)).c_str(), path, sizeof path);
+    if (length <= 0 || static_cast<std::size_t>(length) >= sizeof path) return {};
+    return std::string(path, static_cast<std::size_t>(length));
+}
+
+// A fresh file in `folder` with a name nobody can guess, the user's alone (0600) until its bytes
+// are complete; the dot keeps it out of listings. It goes when the scope ends, whatever road
+// leaves it, unless it is kept: renamed into place, or holding bytes that are still needed.
+class FileBeside {
+  public:
+    FileBeside(int folder, std::string_view prefix) : m_folder(folder) {
+        const std::string shown_folder = PathOfFolder(folder);
+        // A name that exists, a leftover of a killed save or another's, is passed over. Nothing
+        // that could throw comes after the file is made.
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            m_name = RandomName(prefix);
+            m_shown = shown_folder + "/" + m_name;
+            m_file = FileDescriptor(::openat(
+                folder, m_name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+            m_error = m_file.is_open() ? 0 : errno;
+            if (m_error != EEXIST) break;
+        }
+    }
+    ~FileBeside() { remove(); }
+    FileBeside(const FileBeside&) = delete;
+    FileBeside& operator=(const FileBeside&) = delete;
+
+    bool is_open() const { return m_file.is_open(); }
+    int error() const { return m_error; }
+    FileDescriptor& file() { return m_file; }
+    const std::string& name() const { return m_name; }
+    const std::string& shown() const { return m_shown; }
+
+    void keep() { m_kept = true; }
+    void remove() {
+        if (m_kept || m_removed || m_error != 0) return;
+        m_file.close();
+        ::unlinkat(m_folder, m_name.c_str(), 0);
+        m_removed = true;
+    }
+
+  private:
+    int m_folder;
+    std::string m_name;
+    std::string m_shown;
+    FileDescriptor m_file;
+    int m_error = 0;
+    bool m_kept = false;
+    bool m_removed = false;
+};
+
+// A refusal for a reason of rights or of how the file is put in place, which a write into the old
+// file itself may get around: a folder that refuses new files or the rename (sticky), a file that
+// is a mount point of its own (EBUSY) or lies on another mount than its folder (EXDEV). Any other
+// failure (a full disk or quota, a failing disk, a read-only file system) would meet that write as
+// well.
 bool IsRefusal(int error) {
-    return error == EACCES || error == EPERM;
+    return error == EACCES || error == EPERM || error == EBUSY || error == EXDEV;
 }
 
 // Makes the rename itself survive a power cut; a failure here changes nothing already done.
-void FlushFolder(const std::string& path) {
-    FileDescriptor folder(::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (folder.is_open()) ::fsync(folder.get());
-}
-
-// The kernel's rule for links in shared folders (fs.protected_symlinks): a link in a sticky
-// folder that anyone may write to is followed only when it belongs to the user or to the
-// folder's owner, since anyone else may have planted it there.
-bool MayFollow(const std::string& link, const struct stat& link_info) {
-    struct stat folder {};
-    if (::stat(FolderOf(link).c_str(), &folder) != 0) return false;
-    const bool shared = (folder.st_mode & S_ISVTX) != 0 && (folder.st_mode & S_IWOTH) != 0;
-    return !shared || link_info.st_uid == ::geteuid() || link_info.st_uid == folder.st_uid;
-}
-
-// The path of the file that `path` names once every symbolic link on its last step is followed,
-// whether that file exists yet or not. Nothing for a loop of links, a link that MayFollow
-// refuses, or a path that cannot be looked at.
-std::optional<std::string> FollowLinks(std::string path) {
-    constexpr int kMostLinks = 40;  // as the kernel allows before it reports a loop
-    for (int hop = 0; hop <= kMostLinks; ++hop) {
-        struct stat info {};
-        if (::lstat(path.c_str(), &info) != 0)
-            return errno == ENOENT ? std::optional<std::string>(path) : std::nullopt;
-        if (!S_ISLNK(info.st_mode)) return path;
-        if (!MayFollow(path, info)) return std::nullopt;
-        std::error_code failure;
-        const std::filesystem::path target = std::filesystem::read_symlink(path, failure);
-        if (failure) return std::nullopt;
-        path = target.is_absolute() ? target.string() : FolderOf(path) + "/" + target.string();
-    }
-    return std::nullopt;
+void FlushFolder(int folder) {
+    FileDescriptor opened(::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (opened.is_open()) ::fsync(opened.get());
 }
 
 // Gives the new file the old one's owner and group; false when that cannot be done, with errno
@@ -136,32 +182,121 @@ mode_t NewFileMode() {
 }
 
 // Makes sure that the first `length` bytes of the file have room on the disk, before any of its
-// bytes change. Where they have not, the file is left as it was.
+// bytes change; the file's length and bytes stay as they are. A file system that cannot reserve
+// room is written all the same: the kept copy guards the old bytes there.
 bool ReserveRoom(int fd, off_t old_length, std::size_t length) {
     if (length == 0) return true;
-    const int failure = ::posix_fallocate(fd, 0, static_cast<off_t>(length));
-    if (failure == 0) return true;
-    // Where the file system cannot reserve, the C library writes zeros into the holes instead,
-    // which may have lengthened the file before it failed.
-    struct stat info {};
-    if (::fstat(fd, &info) == 0 && info.st_size != old_length) (void)::ftruncate(fd, old_length);
+    if (::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(length)) == 0) return true;
+    if (errno == EOPNOTSUPP || errno == ENOSYS) return true;
+    // Gives back what was reserved before the failure.
+    (void)::ftruncate(fd, old_length);
     return false;
 }
 
-// Writes the bytes over the file's own, once room for all of them is reserved, then cuts the
-// file to their length.
-bool WriteInPlace(const std::string& path, std::string_view bytes,
-                  const std::function<bool()>& before_replacing) {
-    FileDescriptor file(::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
+// The temporary folder, for a kept copy that cannot lie beside its file.
+FileDescriptor TemporaryFolder() {
+    std::error_code failure;
+    const auto walked = WalkPath(std::filesystem::temp_directory_path(failure).string());
+    if (failure || !walked) return FileDescriptor();
+    return FileDescriptor(::openat(walked->folder.get(), walked->name.c_str(),
+                                   O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+}
+
+// The old bytes of a file being written in place, put back into it when the scope ends unless
+// the new bytes are on disk. Where even that fails, the copy that holds them stays, and one line
+// on standard error names it.
+class OldBytesBack {
+  public:
+    OldBytesBack(int folder, const std::string& name, FileDescriptor& file, FileBeside& copy,
+                 off_t length, const SaveSeams& seams)
+        : m_folder(folder),
+          m_name(name),
+          m_file(file),
+          m_copy(copy),
+          m_length(length),
+          m_seams(seams) {}
+    ~OldBytesBack() {
+        if (m_done) return;
+        if (PutBack()) return;
+        m_copy.keep();
+        Say("tavrel: a save failed and the old bytes could not be put back; they are kept in ");
+        Say(m_copy.shown().c_str());
+        Say("\n");
+    }
+    OldBytesBack(const OldBytesBack&) = delete;
+    OldBytesBack& operator=(const OldBytesBack&) = delete;
+
+    void done() { m_done = true; }
+
+  private:
+    bool PutBack() noexcept {
+        // A file whose close failed is opened again.
+        if (!m_file.is_open())
+            m_file = FileDescriptor(
+                ::openat(m_folder, m_name.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+        return m_file.is_open() &&
+               CopyBytes(m_copy.file().get(), m_file.get(), m_length, m_seams, SaveFile::kItself,
+                         StepAllowedQuietly) &&
+               ::ftruncate(m_file.get(), m_length) == 0 &&
+               StepAllowedQuietly(m_seams, SaveStep::kFlush, SaveFile::kItself) &&
+               ::fsync(m_file.get()) == 0 &&
+               StepAllowedQuietly(m_seams, SaveStep::kClose, SaveFile::kItself) && m_file.close();
+    }
+    static void Say(const char* text) {
+        for (std::size_t left = std::strlen(text); left > 0;) {
+            const ssize_t written = ::write(STDERR_FILENO, text, left);
+            if (written <= 0) return;
+            text += written;
+            left -= static_cast<std::size_t>(written);
+        }
+    }
+
+    int m_folder;
+    const std::string& m_name;
+    FileDescriptor& m_file;
+    FileBeside& m_copy;
+    off_t m_length;
+    const SaveSeams& m_seams;
+    bool m_done = false;
+};
+
+// Writes the bytes over the file's own. Its old bytes are first copied beside it (or, where its
+// folder takes no copy, into the temporary folder) and flushed to disk, and room for all the new
+// bytes is reserved; only then do the file's bytes change.
+bool WriteInPlace(int folder, const std::string& name, std::string_view bytes,
+                  const SaveSeams& seams) {
+    FileDescriptor file(
+        ::openat(folder, name.c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
     if (!file.is_open()) return false;
     struct stat info {};
-    if (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode) ||
-        !ReserveRoom(file.get(), info.st_size, bytes.size()))
+    if (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+
+    // A folder that takes no new file, for want of rights, inodes or quota, may still take the
+    // new bytes into the file; the copy then goes to the temporary folder.
+    FileBeside beside(folder, ".tavrel-old-");
+    const int refusal = beside.error();
+    const bool beside_refused =
+        refusal == EACCES || refusal == EPERM || refusal == ENOSPC || refusal == EDQUOT;
+    const FileDescriptor temporary = beside_refused ? TemporaryFolder() : FileDescriptor();
+    std::optional<FileBeside> elsewhere;
+    if (temporary.is_open()) elsewhere.emplace(temporary.get(), ".tavrel-old-");
+    FileBeside& copy = elsewhere ? *elsewhere : beside;
+    if (!copy.is_open() ||
+        !CopyBytes(file.get(), copy.file().get(), info.st_size, seams, SaveFile::kKeptCopy,
+                   StepAllowed) ||
+        !Flush(copy.file().get(), seams, SaveFile::kKeptCopy))
         return false;
-    if (before_replacing && !before_replacing()) return false;
-    return WriteAll(file.get(), bytes) &&
-           ::ftruncate(file.get(), static_cast<off_t>(bytes.size())) == 0 &&
-           ::fsync(file.get()) == 0 && file.close();
+
+    if (!ReserveRoom(file.get(), info.st_size, bytes.size())) return false;
+    if (seams.before_replacing && !seams.before_replacing()) return false;
+    OldBytesBack old_bytes(folder, name, file, copy, info.st_size, seams);
+    if (::lseek(file.get(), 0, SEEK_SET) != 0 ||
+        !Write(file.get(), bytes, seams, SaveFile::kItself) ||
+        ::ftruncate(file.get(), static_cast<off_t>(bytes.size())) != 0 ||
+        !Flush(file.get(), seams, SaveFile::kItself) || !Close(file, seams, SaveFile::kItself))
+        return false;
+    old_bytes.done();
+    return true;
 }
 
 }  // namespace
@@ -221,53 +356,49 @@ std::optional<FileRead> ReadFileBytes(const std::string& path) {
     return std::nullopt;
 }
 
-bool ReplaceFileBytes(const std::string& link_or_path, std::string_view bytes,
-                      const std::function<bool()>& before_replacing) {
+bool ReplaceFileBytes(const std::string& path, std::string_view bytes, const SaveSeams& seams) {
     const signals::HeldSignals held;
-    const auto resolved = FollowLinks(link_or_path);
-    if (!resolved) return false;
-    const std::string& path = *resolved;
+    const auto walked = WalkPath(path);
+    if (!walked) return false;
+    const int folder = walked->folder.get();
+    const std::string& name = walked->name;
 
     struct stat old_info {};
-    const bool replacing = ::stat(path.c_str(), &old_info) == 0;
+    const bool replacing = ::fstatat(folder, name.c_str(), &old_info, AT_SYMLINK_NOFOLLOW) == 0;
     if (!replacing && errno != ENOENT) return false;
     if (replacing && !S_ISREG(old_info.st_mode)) return false;
     // A file the user may not write stays as it is, although a rename could replace it.
-    if (replacing && ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0) return false;
+    if (replacing && ::faccessat(folder, name.c_str(), W_OK, AT_EACCESS | AT_SYMLINK_NOFOLLOW) != 0)
+        return false;
     // A rename would part the other names of the file from the new bytes.
-    if (replacing && old_info.st_nlink > 1) return WriteInPlace(path, bytes, before_replacing);
+    if (replacing && old_info.st_nlink > 1) return WriteInPlace(folder, name, bytes, seams);
 
-    std::string temporary_path;
-    int error = 0;
-    FileDescriptor temporary = CreateTemporaryBeside(path, temporary_path, error);
+    FileBeside temporary(folder, ".tavrel-");
     if (!temporary.is_open())
-        return replacing && IsRefusal(error) && WriteInPlace(path, bytes, before_replacing);
-    const auto abandon = [&temporary, &temporary_path] {
-        if (temporary.is_open()) temporary.close();
-        ::unlink(temporary_path.c_str());
-    };
-    if (replacing && !GiveOwner(temporary.get(), old_info)) {
+        return replacing && IsRefusal(temporary.error()) &&
+               WriteInPlace(folder, name, bytes, seams);
+    if (replacing && !GiveOwner(temporary.file().get(), old_info)) {
         const bool refused = IsRefusal(errno);
-        abandon();
-        return refused && WriteInPlace(path, bytes, before_replacing);
+        temporary.remove();
+        return refused && WriteInPlace(folder, name, bytes, seams);
     }
 
     // The permission bits come only once the bytes are complete; the owner goes first, as a
     // change of owner clears set-id bits.
     const mode_t mode = replacing ? old_info.st_mode & 07777 : NewFileMode();
-    const bool written = WriteAll(temporary.get(), bytes) && ::fchmod(temporary.get(), mode) == 0 &&
-                         ::fsync(temporary.get()) == 0 && temporary.close();
-    if (!written || (before_replacing && !before_replacing())) {
-        abandon();
-        return false;
-    }
-    if (::rename(temporary_path.c_str(), path.c_str()) != 0) {
+    const int fd = temporary.file().get();
+    const bool written = Write(fd, bytes, seams, SaveFile::kNew) && ::fchmod(fd, mode) == 0 &&
+                         Flush(fd, seams, SaveFile::kNew) &&
+                         Close(temporary.file(), seams, SaveFile::kNew);
+    if (!written || (seams.before_replacing && !seams.before_replacing())) return false;
+    if (::renameat(folder, temporary.name().c_str(), folder, name.c_str()) != 0) {
         const int refusal = errno;
-        abandon();
-        // A folder with the sticky bit lets only the file's owner replace it.
-        return replacing && IsRefusal(refusal) && WriteInPlace(path, bytes, before_replacing);
+        temporary.remove();
+        return replacing && IsRefusal(refusal) && WriteInPlace(folder, name, bytes, seams);
     }
-    FlushFolder(path);
+    // It is the file now.
+    temporary.keep();
+    FlushFolder(folder);
     return true;
 }
 

@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <cstddef>
+#include <cstdlib>
 #include <cstring>
 #include <iterator>
 
@@ -29,17 +30,22 @@ sigset_t EndingSet() {
     return set;
 }
 
-// Removes `name` in the folder `at` and everything below it. The handler runs it, so it makes
-// only calls that are safe there: no allocation, no stdio, no directory streams.
-void RemoveTree(int at, const char* name, int depth) {
-    if (::unlinkat(at, name, 0) == 0 || errno == ENOENT) return;
+// Removes `name` in the folder `at` and everything below it that can be removed, down to
+// kDeepest levels; true once `name` is gone. What cannot be removed (an entry the user may not
+// remove, a tree deeper than that) is left, and so is every folder above it. The handler runs
+// it, so it makes only calls that are safe there: no allocation, no stdio, no directory streams.
+bool RemoveTree(int at, const char* name, int depth) {
+    if (::unlinkat(at, name, 0) == 0 || errno == ENOENT) return true;
     constexpr int kDeepest = 16;
     const int folder =
         depth < kDeepest ? ::openat(at, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC) : -1;
     if (folder >= 0) {
         // Entries removed while the folder is read may make the reading skip others, so it is
-        // read again from the start until a reading removes nothing.
-        for (bool removed = true; removed;) {
+        // read again from the start while a reading removes something. Each such reading leaves
+        // fewer entries; the bound holds even against entries that something else keeps adding.
+        constexpr int kMostReadings = 64;
+        bool removed = true;
+        for (int reading = 0; removed && reading < kMostReadings; ++reading) {
             removed = false;
             ::lseek(folder, 0, SEEK_SET);
             alignas(8) char entries[2048];
@@ -53,14 +59,17 @@ void RemoveTree(int at, const char* name, int depth) {
                     const char* entry = entries + offset + offsetof(struct dirent64, d_name);
                     offset += length;
                     if (std::strcmp(entry, ".") == 0 || std::strcmp(entry, "..") == 0) continue;
-                    RemoveTree(folder, entry, depth + 1);
-                    removed = true;
+                    if (RemoveTree(folder, entry, depth + 1)) removed = true;
                 }
             }
         }
         ::close(folder);
     }
-    ::unlinkat(at, name, AT_REMOVEDIR);
+    return ::unlinkat(at, name, AT_REMOVEDIR) == 0 || errno == ENOENT;
+}
+
+void RemoveFolder() {
+    if (g_folder[0] != '\0') RemoveTree(AT_FDCWD, g_folder, 0);
 }
 
 void TakeEndingSignal(int number) {
@@ -71,7 +80,7 @@ void TakeEndingSignal(int number) {
         errno = saved_errno;
         return;
     }
-    if (g_folder[0] != '\0') RemoveTree(AT_FDCWD, g_folder, 0);
+    RemoveFolder();
     struct sigaction plain {};
     plain.sa_handler = SIG_DFL;
     sigemptyset(&plain.sa_mask);
@@ -125,6 +134,12 @@ RemovedOnSignal::RemovedOnSignal(const std::string& folder) {
 RemovedOnSignal::~RemovedOnSignal() {
     const HeldSignals held;
     g_folder[0] = '\0';
+}
+
+void EndAtOnce(int status) {
+    const HeldSignals held;
+    RemoveFolder();
+    std::_Exit(status);
 }
 
 }  // namespace signals

@@ -3,11 +3,14 @@
 //
 // They end the program by the signal, as its default handling would, but never in the middle
 // of a piece of work that must not be cut short (a line of the transcript, a save): such work
-// holds them, and one that comes meanwhile takes effect as the work ends. Before the program
-// ends, a folder handed to RemovedOnSignal is removed with all it holds. The signals are taken
-// on the thread that set EndingSignals up; one that the system hands to another thread of the
-// process is passed on to it. A signal that the program was started with ignored (as nohup and
-// a shell's background jobs start it) stays ignored.
+// holds them, and one that comes meanwhile takes effect as the work ends. Output that waits for
+// a reader lets them in meanwhile (held_output.h), so that no reader keeps them out for ever.
+// Before the program ends, a folder handed to RemovedOnSignal is removed with all it holds that
+// can be removed; what cannot (an entry the user may not remove, what lies more than 16 folders
+// deep) is left, and the removal always ends. The signals are taken on the thread that set
+// EndingSignals up; one that the system hands to another thread of the process is passed on to
+// it. A signal that the program was started with ignored (as nohup and a shell's background jobs
+// start it) stays ignored.
 //
 // A closed pipe is not one of them: while EndingSignals lives SIGPIPE is ignored, so a write to
 // a pipe that nobody reads fails (EPIPE) as any other failed write does.
@@ -54,5 +57,9 @@ class RemovedOnSignal {
     RemovedOnSignal(const RemovedOnSignal&) = delete;
     RemovedOnSignal& operator=(const RemovedOnSignal&) = delete;
 };
+
+// Ends the program at once with `status`, as std::_Exit does, but removes the folder that a
+// living RemovedOnSignal names first: for a way out that no destructor sees (a lost display).
+[[noreturn]] void EndAtOnce(int status);
 
 }  // namespace signals

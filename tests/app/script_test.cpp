@@ -172,6 +172,8 @@ TEST_F(ScriptDriverDeathTest, AnEndingSignalWaitsUntilTheLineIsOutWhole) {
     ASSERT_GE(fd, 0);
     for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
         const auto say_a_line = [fd, signal] {
+            // The default action, whatever the test was started with (nohup, a background job).
+            ::signal(signal, SIG_DFL);
             SignallingOutput buffer(fd, signal);
             std::ostream out(&buffer);
             app::ScriptDriver driver({}, {}, out);

@@ -126,6 +126,13 @@ TEST(RunnerErrors, EachFaultEndsTheRunWithItsStatusAndMessage) {
          "tavrel: --folder: no such folder: $F/none\n"},
         {"folder is a file", "answer bob\nwait 5\n", "--script $S --folder $S", "", 2,
          "tavrel: --folder: not a folder: $S\n"},
+        // The demo plays in a folder of its own and has its own script.
+        {"demo with a folder", "", "--demo --folder $F", "", 2,
+         "tavrel: --demo and --folder exclude each other\n" + usage},
+        {"demo with a missing folder", "", "--demo --folder $F/none", "", 2,
+         "tavrel: --demo and --folder exclude each other\n" + usage},
+        {"demo with a script", "answer bob\n", "--demo --script $S", "", 2,
+         "tavrel: --demo and --script exclude each other\n" + usage},
         {"seed -1", "wait 1\n", run + " --seed -1", "", 2,
          "tavrel: --seed needs a whole number from 0 to 18446744073709551615: -1\n" + usage},
         {"seed past 64 bits", "wait 1\n", run + " --seed 18446744073709551616", "", 2,

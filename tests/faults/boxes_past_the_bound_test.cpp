@@ -67,8 +67,9 @@ TEST_F(BoxesPastTheBound, EachBoxTakesItsReplyAndTheRunEnds) {
             // bound, at once below it.
             const std::string at = out.substr(out.rfind('\n', taken) + 1, 7);
             EXPECT_EQ(at, answers > kBound ? "[12.00]" : "[11.00]");
-            if (std::string(box.reply) == "answer newhost")
+            if (std::string(box.reply) == "answer newhost") {
                 EXPECT_EQ(ReadIni("theuser", "user", PathOf("tavrel.ini")), "newhost");
+            }
         }
     }
 }

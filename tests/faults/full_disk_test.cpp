@@ -2,6 +2,7 @@
 // (only the superuser may; elsewhere the test is skipped). A save that does not fit is passed
 // over, as every failed save is, and the old bytes stay whole, both on the road through a new
 // file beside the old one and on the road into the file itself (a file with a second name).
+// A file mounted on its own, which no rename may replace, is saved into the file itself.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sched.h>
@@ -11,6 +12,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -61,8 +63,12 @@ class SmallFileSystem : public editor_test::EditorTest {
         if (::geteuid() != 0) GTEST_SKIP() << "only the superuser may mount a small file system";
         // In a mount namespace of the test's own, the file systems go with the process whatever
         // becomes of it; where none can be had they are unmounted by the test itself.
-        if (::unshare(CLONE_NEWNS) == 0)
-            ::mount("none", "/", "none", MS_REC | MS_PRIVATE, nullptr);
+        if (::unshare(CLONE_NEWNS) == 0) ::mount("none", "/", "none", MS_REC | MS_PRIVATE, nullptr);
+        // Where a file's own folder takes no copy of its old bytes, they go to the temporary
+        // folder: one of the test's own, to be found empty after each save.
+        m_temporary = m_folder / "tmp";
+        fs::create_directory(m_temporary);
+        m_temporary_setting.emplace(m_temporary);
     }
 
     // A tmpfs of 16 blocks of 4 KiB and 32 inodes at a fresh folder; false where none can be
@@ -82,6 +88,8 @@ class SmallFileSystem : public editor_test::EditorTest {
     };
 
     std::string m_why_not;
+    fs::path m_temporary;
+    std::optional<profile_test::TemporaryFolderSetting> m_temporary_setting;
 };
 
 TEST_F(SmallFileSystem, ASaveThatDoesNotFitLeavesTheOldBytesWhole) {
@@ -151,6 +159,44 @@ TEST_F(SmallFileSystem, ASaveThatDoesNotFitLeavesTheOldBytesWhole) {
             EXPECT_TRUE(ReadFile((at / "alias").string()) == after) << "the names part";
         }
         EXPECT_EQ(Leftovers(at), 0u);
+        EXPECT_TRUE(fs::is_empty(m_temporary));
+    }
+}
+
+// The same mount namespace of the test's own, for a file mounted over another.
+using MountedFile = SmallFileSystem;
+
+TEST_F(MountedFile, IsSavedIntoItself) {
+    struct Row {
+        const char* what;
+        bool word_list;  // a word list, else the settings file
+    };
+    const Row rows[] = {{"the settings file", false}, {"a word list", true}};
+    int n = 0;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        const fs::path at = m_folder / ("row" + std::to_string(n++));
+        fs::create_directories(at / "program");
+        const fs::path source = at / "outside";
+        const fs::path file = at / "program" / (row.word_list ? "words.log" : "tavrel.ini");
+        WriteFile(source.string(), "[timesloaded]\r\ntimes=5\r\n");
+        WriteFile(file.string(), "");
+        if (::mount(source.c_str(), file.c_str(), "none", MS_BIND, nullptr) != 0)
+            GTEST_SKIP() << "a file cannot be mounted here: " << std::strerror(errno);
+        const Unmount unmount{file};
+
+        std::string new_bytes;
+        if (row.word_list) {
+            EXPECT_TRUE(WriteListFile(file.string(), {"cat", "dog"}));
+            new_bytes = "cat\r\r\ndog\r\r\n";
+        } else {
+            WriteIni("theuser", "user", "bob", file.string());
+            new_bytes = "[timesloaded]\r\ntimes=5\r\n[theuser]\r\nuser=bob\r\n";
+        }
+        EXPECT_EQ(ReadFile(file.string()), new_bytes);
+        EXPECT_EQ(ReadFile(source.string()), new_bytes) << "the mounted file was not written";
+        EXPECT_EQ(Leftovers(at / "program"), 0u);
+        EXPECT_TRUE(fs::is_empty(m_temporary));
     }
 }
 

@@ -1,14 +1,19 @@
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
 #include <cstring>
 #include <filesystem>
+#include <functional>
+#include <optional>
 #include <string>
 
 #include "platform/profile/file_bytes.h"
+#include "platform/profile/path_walk.h"
 #include "platform/profile/profile.h"
 #include "tests/profile/temp_folder.h"
 #include "tests/support/unprivileged.h"
@@ -154,6 +159,11 @@ TEST_F(ProfileFileAsUser, WritesOnlyWhereTheUserMay) {
         {"a 255-character name", std::string(251, 'n') + ".ini", 0644, 0755, false, true},
     };
     const std::string before = "[tavrel]\nscramble=1\n";
+    // A file written in place in a read-only folder keeps its old bytes in the temporary folder
+    // meanwhile.
+    const std::filesystem::path temporary = m_folder / "tmp";
+    std::filesystem::create_directory(temporary);
+    const profile_test::TemporaryFolderSetting temporary_setting(temporary);
     int n = 0;
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
@@ -183,6 +193,7 @@ TEST_F(ProfileFileAsUser, WritesOnlyWhereTheUserMay) {
         std::size_t entries = 0;
         for ([[maybe_unused]] const auto& item : std::filesystem::directory_iterator(at)) ++entries;
         EXPECT_EQ(entries, (row.file_mode >= 0 ? 1u : 0u) + (row.through_link ? 1u : 0u));
+        EXPECT_TRUE(std::filesystem::is_empty(temporary));
     }
 }
 
@@ -229,10 +240,10 @@ TEST_F(ProfileReplace, FailureBeforeRenameKeepsTheOldFileAndCleansUp) {
     const std::string before = "[tavrel]\r\nscramble=1\r\n";
     WriteFile(m_path, before);
     bool asked = false;
-    EXPECT_FALSE(profile::ReplaceFileBytes(m_path, "half", [&] {
-        asked = true;
-        return false;
-    }));
+    EXPECT_FALSE(profile::ReplaceFileBytes(m_path, "half", {.before_replacing = [&] {
+                                               asked = true;
+                                               return false;
+                                           }}));
     EXPECT_TRUE(asked);
     EXPECT_EQ(ReadFile(m_path), before);
     EXPECT_EQ(EntriesInFolder(), 1u);
@@ -308,6 +319,120 @@ TEST_F(ProfileReplace, LinksInSharedFoldersAreFollowedAsTheKernelWould) {
     }
 }
 
+// What `work` gives, run in a child that takes on the ids of the user `uid`; nothing where they
+// cannot be had. The child ends by starting another program, so that no exit handling of the test
+// program (a memory checker's among them) runs there.
+std::optional<bool> AsUser(uid_t uid, const std::function<bool()>& work) {
+    int result[2] = {-1, -1};
+    if (::pipe(result) != 0) return std::nullopt;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(result[0]);
+        const char done = ::setgroups(0, nullptr) != 0 || ::setgid(uid) != 0 || ::setuid(uid) != 0
+                              ? '?'
+                          : work() ? 'y'
+                                   : 'n';
+        [[maybe_unused]] const ssize_t written = ::write(result[1], &done, 1);
+        ::execl("/bin/true", "true", static_cast<char*>(nullptr));
+        ::_exit(0);
+    }
+    ::close(result[1]);
+    char done = '?';
+    if (child < 0 || ::read(result[0], &done, 1) != 1) done = '?';
+    ::close(result[0]);
+    if (child > 0) ::waitpid(child, nullptr, 0);
+    if (done == '?') return std::nullopt;
+    return done == 'y';
+}
+
+// Every link on the way to a file that is saved, or to the folder that a fresh folder is made in,
+// is followed only as the kernel's rule for shared folders would follow it, at whatever step it
+// stands: the last one, one in the middle, or the folder itself. The save is an unprivileged
+// user's (a child that takes on that user's ids, so the test needs the superuser to start); a
+// stranger's link in a sticky folder that anyone may write to is refused, the user's own link
+// there is followed.
+TEST_F(ProfileReplace, LinksOnEveryStepAreFollowedOnlyAsTheRuleAllows) {
+    if (::geteuid() != 0) GTEST_SKIP() << "only the superuser can give links to other users";
+    constexpr uid_t kUser = 4243;
+    constexpr uid_t kStranger = 4242;
+    enum class Save { kSettings, kList, kFolder };
+    struct Row {
+        const char* what;
+        Save save;
+        const char* link;    // in the shared folder
+        const char* target;  // in the user's own folder
+        const char* path;    // what the user saves, or makes a folder in; in the shared folder
+        uid_t link_owner;
+        bool followed;
+    };
+    const Row rows[] = {
+        {"a stranger's link as the last step", Save::kList, "evil", "list.log", "evil", kStranger,
+         false},
+        {"a stranger's link as a middle step, a list", Save::kList, "evil", ".", "evil/list.log",
+         kStranger, false},
+        {"a stranger's link as a middle step, the settings file", Save::kSettings, "evil", ".",
+         "evil/tavrel.ini", kStranger, false},
+        {"a stranger's link as the folder itself", Save::kFolder, "evil", ".", "evil", kStranger,
+         false},
+        {"the user's link as the last step", Save::kList, "mine", "list.log", "mine", kUser, true},
+        {"the user's link as a middle step, a list", Save::kList, "mine", ".", "mine/list.log",
+         kUser, true},
+        {"the user's link as a middle step, the settings file", Save::kSettings, "mine", ".",
+         "mine/tavrel.ini", kUser, true},
+        {"the user's link as the folder itself", Save::kFolder, "mine", ".", "mine", kUser, true},
+    };
+    const std::string before = "[tavrel]\nscramble=1\n";
+    const std::string after = "[tavrel]\nscramble=2\n";
+    ASSERT_EQ(::chmod(m_folder.c_str(), 0755), 0);
+    int n = 0;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        const std::filesystem::path at = m_folder / ("row" + std::to_string(n++));
+        const std::filesystem::path shared = at / "shared";
+        const std::filesystem::path own = at / "own";
+        std::filesystem::create_directories(shared);
+        std::filesystem::create_directories(own);
+        // Set, not left to the umask: the user must get through to the folders.
+        ASSERT_EQ(::chmod(at.c_str(), 0755), 0);
+        ASSERT_EQ(::chmod(own.c_str(), 0755), 0);
+        ASSERT_EQ(::chmod(shared.c_str(), 01777), 0);
+        for (const char* name : {"list.log", "tavrel.ini"})
+            WriteFile((own / name).string(), before);
+        for (const auto& item : std::filesystem::recursive_directory_iterator(own))
+            ASSERT_EQ(::chown(item.path().c_str(), kUser, kUser), 0);
+        ASSERT_EQ(::chown(own.c_str(), kUser, kUser), 0);
+        const std::filesystem::path link = shared / row.link;
+        std::filesystem::create_symlink(own / row.target, link);
+        ASSERT_EQ(::lchown(link.c_str(), row.link_owner, row.link_owner), 0);
+        const std::string path = (shared / row.path).string();
+
+        const std::optional<bool> done = AsUser(kUser, [&] {
+            switch (row.save) {
+                case Save::kSettings:
+                    return WritePrivateProfileStringA("tavrel", "scramble", "2", path.c_str());
+                case Save::kList:
+                    return profile::ReplaceFileBytes(path, after);
+                case Save::kFolder:
+                    return profile::MakeOwnFolder(path, "made-").has_value();
+            }
+            return false;
+        });
+        ASSERT_TRUE(done.has_value()) << "the user's ids could not be had";
+        EXPECT_EQ(*done, row.followed);
+        const bool list = row.save == Save::kList;
+        EXPECT_EQ(ReadFile((own / "list.log").string()), list && row.followed ? after : before);
+        const bool settings = row.save == Save::kSettings;
+        EXPECT_EQ(ReadFile((own / "tavrel.ini").string()),
+                  settings && row.followed ? after : before);
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(own),
+                                std::filesystem::directory_iterator()),
+                  row.save == Save::kFolder && row.followed ? 3 : 2);
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(shared),
+                                std::filesystem::directory_iterator()),
+                  1);
+    }
+}
+
 using ProfileReplaceDeathTest = ProfileReplace;
 
 // The new file is the user's alone until its bytes are complete: a process stopped part-way
@@ -318,6 +443,8 @@ TEST_F(ProfileReplaceDeathTest, TheNewFileIsTheUsersAloneUntilItsBytesAreComplet
     WriteFile(m_path, before);
     ASSERT_EQ(::chmod(m_path.c_str(), 0644), 0);
     const auto save_past_the_limit = [this] {
+        // Whatever the test was started with, the signal has its default action here.
+        ::signal(SIGXFSZ, SIG_DFL);
         const struct rlimit no_core { 0, 0 };
         ::setrlimit(RLIMIT_CORE, &no_core);
         const struct rlimit four_kib { 4096, 4096 };
@@ -356,12 +483,16 @@ TEST_F(ProfileReplaceDeathTest, AnEndingSignalWaitsForTheSaveToFinish) {
         const std::string alias = PathOf("alias.ini");
         if (row.second_name) std::filesystem::create_hard_link(m_path, alias);
         const std::string after(100000, 'n');
-        EXPECT_EXIT(profile::ReplaceFileBytes(m_path, after,
-                                              [&row] {
-                                                  std::raise(row.signal);
-                                                  return true;
-                                              }),
-                    ::testing::KilledBySignal(row.signal), "");
+        // The signal has its default action in the child, whatever the test was started with
+        // (nohup and a shell's background jobs start it with SIGHUP or SIGINT ignored).
+        const auto save_signalled = [&] {
+            ::signal(row.signal, SIG_DFL);
+            profile::ReplaceFileBytes(m_path, after, {.before_replacing = [&row] {
+                                          std::raise(row.signal);
+                                          return true;
+                                      }});
+        };
+        EXPECT_EXIT(save_signalled(), ::testing::KilledBySignal(row.signal), "");
         EXPECT_TRUE(ReadFile(m_path) == after) << "the save was cut short";
         EXPECT_EQ(EntriesInFolder(), row.second_name ? 2u : 1u);
         std::filesystem::remove(alias);
@@ -374,19 +505,26 @@ TEST_F(ProfileReplaceDeathTest, KillBeforeRenameLosesNothing) {
     const std::string before = "[tavrel]\r\nscramble=1\r\n[theuser]\r\nuser=bob\r\n";
     WriteFile(m_path, before);
     EXPECT_EXIT(profile::ReplaceFileBytes(m_path, "[tavrel]\r\nscramble=2\r\n",
-                                          [] {
-                                              std::raise(SIGKILL);
-                                              return true;
-                                          }),
+                                          {.before_replacing =
+                                               [] {
+                                                   std::raise(SIGKILL);
+                                                   return true;
+                                               }}),
                 ::testing::KilledBySignal(SIGKILL), "");
 
-    // The killed write left its temporary file behind and the old file whole.
+    // The killed write left its temporary file behind, as README says it is named, and the old
+    // file whole.
     EXPECT_EQ(EntriesInFolder(), 2u);
+    for (const auto& item : std::filesystem::directory_iterator(m_folder)) {
+        const std::string name = item.path().filename().string();
+        if (item.path() == m_path) continue;
+        EXPECT_EQ(name.rfind(".tavrel-", 0), 0u) << name;
+        EXPECT_EQ(name.size(), std::string(".tavrel-").size() + 8) << name;
+    }
     EXPECT_EQ(ReadFile(m_path), before);
     EXPECT_EQ(Read("tavrel", "scramble"), "1");
 
-    // A stale file from the same process id in the way of the next temporary file, too.
-    WriteFile(PathOf(".tavrel-" + std::to_string(::getpid()) + "-0"), "stale");
+    // The leftover stands in no later save's way.
     ASSERT_TRUE(WritePrivateProfileStringA("tavrel", "scramble", "2", m_path.c_str()));
     EXPECT_EQ(Read("tavrel", "scramble"), "2");
     EXPECT_EQ(Read("theuser", "user"), "bob");

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -53,6 +54,27 @@ class TempFolderTest : public ::testing::Test {
     }
 
     std::filesystem::path m_folder;
+};
+
+// TMPDIR names `folder` while one lives, so that what a test makes there is its own to look at;
+// the setting before comes back afterwards.
+class TemporaryFolderSetting {
+  public:
+    explicit TemporaryFolderSetting(const std::filesystem::path& folder) {
+        if (const char* before = std::getenv("TMPDIR")) m_before = before;
+        ::setenv("TMPDIR", folder.c_str(), 1);
+    }
+    ~TemporaryFolderSetting() {
+        if (m_before)
+            ::setenv("TMPDIR", m_before->c_str(), 1);
+        else
+            ::unsetenv("TMPDIR");
+    }
+    TemporaryFolderSetting(const TemporaryFolderSetting&) = delete;
+    TemporaryFolderSetting& operator=(const TemporaryFolderSetting&) = delete;
+
+  private:
+    std::optional<std::string> m_before;
 };
 
 }  // namespace profile_test
