@@ -19,6 +19,7 @@
 #include "platform/loop/loop.h"
 #include "platform/memory/out_of_memory.h"
 #include "platform/profile/file_bytes.h"
+#include "platform/profile/path_walk.h"
 
 namespace app {
 
@@ -66,6 +67,10 @@ std::optional<std::string> CheckFolder(const std::string& folder) {
     auto status = std::filesystem::status(folder, ec);
     if (!std::filesystem::exists(status)) return "--folder: no such folder: " + folder;
     if (!std::filesystem::is_directory(status)) return "--folder: not a folder: " + folder;
+    // The settings file is neither read nor written through a link that another user may have
+    // planted in a shared folder; the program says so rather than keep nothing without a word.
+    if (!profile::WalkPath((std::filesystem::path(folder) / "tavrel.ini").string()))
+        return "--folder: reached through another user's link in a shared folder: " + folder;
     return std::nullopt;
 }
 

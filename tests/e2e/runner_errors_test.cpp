@@ -2,6 +2,7 @@
 // each fault has its exit status and one message a line on standard error, naming the script
 // line where there is one. Names that exist but cannot be acted on now are only ignored.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -180,6 +181,48 @@ TEST(RunnerErrors, EachFaultEndsTheRunWithItsStatusAndMessage) {
         }
         fs::remove_all(folder);
     }
+}
+
+// A --folder reached through another user's link in a shared folder (one that anyone may write
+// to, sticky) is refused before anything is read or written; the user's own link there is
+// followed. The links need the superuser to be given to another user.
+TEST(RunnerErrors, AFolderBehindAStrangersLinkInASharedFolderIsRefused) {
+    if (::geteuid() != 0) GTEST_SKIP() << "only the superuser can give links to other users";
+    std::string made = (fs::temp_directory_path() / "tavrel-folder-link-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(made.data()), nullptr);
+    const fs::path at = made;
+    fs::create_directories(at / "shared");
+    fs::create_directories(at / "own");
+    ASSERT_EQ(::chmod((at / "shared").c_str(), 01777), 0);
+    std::ofstream(at / "run.script") << "answer host\nwait 5\n";
+    struct Row {
+        const char* link;
+        uid_t owner;
+        int status;
+        std::string err;
+    };
+    const Row rows[] = {
+        {"evil", 4242, 2,
+         "tavrel: --folder: reached through another user's link in a shared folder: " +
+             (at / "shared" / "evil").string() + "\n"},
+        {"mine", ::geteuid(), 0, ""},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.link);
+        const fs::path link = at / "shared" / row.link;
+        fs::create_symlink(at / "own", link);
+        ASSERT_EQ(::lchown(link.c_str(), row.owner, row.owner), 0);
+        const std::string command = Shell(std::string(TAVREL_BINARY_DIR) + "/bin/tavrel") +
+                                    " --script " + Shell((at / "run.script").string()) +
+                                    " --folder " + Shell(link.string()) + " >/dev/null 2>" +
+                                    Shell((at / "err").string());
+        const int raw = std::system(command.c_str());
+        ASSERT_TRUE(WIFEXITED(raw));
+        EXPECT_EQ(WEXITSTATUS(raw), row.status);
+        EXPECT_EQ(ReadAll(at / "err"), row.err);
+        EXPECT_EQ(fs::exists(at / "own" / "tavrel.ini"), row.status == 0);
+    }
+    fs::remove_all(at);
 }
 
 }  // namespace
