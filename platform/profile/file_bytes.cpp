@@ -196,10 +196,8 @@ bool ReserveRoom(int fd, off_t old_length, std::size_t length) {
 // The temporary folder, for a kept copy that cannot lie beside its file.
 FileDescriptor TemporaryFolder() {
     std::error_code failure;
-    const auto walked = WalkPath(std::filesystem::temp_directory_path(failure).string());
-    if (failure || !walked) return FileDescriptor();
-    return FileDescriptor(::openat(walked->folder.get(), walked->name.c_str(),
-                                   O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    const std::string path = std::filesystem::temp_directory_path(failure).string();
+    return failure ? FileDescriptor() : OpenWalkedFolder(path);
 }
 
 // The old bytes of a file being written in place, put back into it when the scope ends unless

@@ -97,11 +97,15 @@ std::string RandomName(std::string_view prefix) {
     return name;
 }
 
+FileDescriptor OpenWalkedFolder(const std::string& path) {
+    const auto walked = WalkPath(path);
+    if (!walked) return FileDescriptor();
+    return FileDescriptor(::openat(walked->folder.get(), walked->name.c_str(),
+                                   O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+}
+
 std::optional<std::string> MakeOwnFolder(const std::string& parent, std::string_view prefix) {
-    const auto walked = WalkPath(parent);
-    if (!walked) return std::nullopt;
-    const FileDescriptor at(::openat(walked->folder.get(), walked->name.c_str(),
-                                     O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    const FileDescriptor at = OpenWalkedFolder(parent);
     if (!at.is_open()) return std::nullopt;
     // A name taken already, by chance or by someone who planted it, is passed over.
     for (int attempt = 0; attempt < 100; ++attempt) {

@@ -25,6 +25,10 @@ struct WalkedPath {
 // refuses a link.
 std::optional<WalkedPath> WalkPath(const std::string& path);
 
+// The folder that `path` names, reached by WalkPath's rule and opened for the *at calls only;
+// not open where it cannot be reached or is no folder.
+FileDescriptor OpenWalkedFolder(const std::string& path);
+
 // A fresh folder in `parent` (reached by WalkPath's rule), the user's alone (0700), whose name is
 // `prefix` and eight random letters and digits: never one that existed before. Its path, or
 // nothing where none can be made.

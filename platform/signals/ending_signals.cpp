@@ -15,8 +15,6 @@
 namespace signals {
 namespace {
 
-constexpr int kEnding[] = {SIGTERM, SIGINT, SIGHUP};
-
 // Set up by EndingSignals on its thread before any handler is in place, read by the handlers.
 pthread_t g_taker;
 // The folder that RemovedOnSignal names, "" for none. Written only on the taker's thread while
@@ -26,7 +24,7 @@ char g_folder[4096];
 sigset_t EndingSet() {
     sigset_t set;
     sigemptyset(&set);
-    for (int number : kEnding) sigaddset(&set, number);
+    for (int number : kEndingSignals) sigaddset(&set, number);
     return set;
 }
 
@@ -98,11 +96,11 @@ EndingSignals::EndingSignals() {
     taking.sa_handler = TakeEndingSignal;
     taking.sa_mask = EndingSet();
     taking.sa_flags = SA_RESTART;
-    for (std::size_t i = 0; i < std::size(kEnding); ++i) {
-        sigaction(kEnding[i], nullptr, &m_before[i]);
+    for (std::size_t i = 0; i < std::size(kEndingSignals); ++i) {
+        sigaction(kEndingSignals[i], nullptr, &m_before[i]);
         // One that the program was started to ignore (nohup, a shell's background job) stays
         // ignored.
-        if (m_before[i].sa_handler != SIG_IGN) sigaction(kEnding[i], &taking, nullptr);
+        if (m_before[i].sa_handler != SIG_IGN) sigaction(kEndingSignals[i], &taking, nullptr);
     }
     struct sigaction ignoring {};
     ignoring.sa_handler = SIG_IGN;
@@ -111,8 +109,8 @@ EndingSignals::EndingSignals() {
 }
 
 EndingSignals::~EndingSignals() {
-    for (std::size_t i = 0; i < std::size(kEnding); ++i)
-        sigaction(kEnding[i], &m_before[i], nullptr);
+    for (std::size_t i = 0; i < std::size(kEndingSignals); ++i)
+        sigaction(kEndingSignals[i], &m_before[i], nullptr);
     sigaction(SIGPIPE, &m_before[3], nullptr);
 }
 

@@ -17,9 +17,13 @@
 
 #include <signal.h>
 
+#include <iterator>
 #include <string>
 
 namespace signals {
+
+// The signals that end a run.
+inline constexpr int kEndingSignals[] = {SIGTERM, SIGINT, SIGHUP};
 
 // The handling of the ending signals for the calling thread, from construction to destruction,
 // which restores the handling before. At most one lives at a time.
@@ -31,7 +35,7 @@ class EndingSignals {
     EndingSignals& operator=(const EndingSignals&) = delete;
 
   private:
-    struct sigaction m_before[4];
+    struct sigaction m_before[std::size(kEndingSignals)];
 };
 
 // While one lives, the calling thread takes no ending signal: one that comes meanwhile waits

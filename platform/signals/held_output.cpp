@@ -9,12 +9,14 @@
 #include <algorithm>
 #include <cerrno>
 
+#include "platform/signals/ending_signals.h"
+
 namespace signals {
 
 bool WriteLettingSignalsIn(int fd, std::string_view bytes) {
     sigset_t letting_in;
     pthread_sigmask(SIG_BLOCK, nullptr, &letting_in);
-    for (int number : {SIGTERM, SIGINT, SIGHUP}) sigdelset(&letting_in, number);
+    for (int number : kEndingSignals) sigdelset(&letting_in, number);
     while (!bytes.empty()) {
         struct pollfd output {
             fd, POLLOUT, 0
